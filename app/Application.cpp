@@ -1,0 +1,25 @@
+#include "app/Application.h"
+
+namespace {
+const char* const kQuestionCaption = "質問";
+const char* const kQuestionText = "フルスクリーンで起動しますか？";
+}  // namespace
+
+int Application::initialize(platform::Window* window, int width, int height, SceneFactory& factory)
+{
+    if (system_.initialize(window, width, height) != 0)
+        return 1;
+    if (platform::askYesNo(window, kQuestionCaption, kQuestionText))
+        system_.enterFullScreen();
+    platform::hidePointer();
+    scenes_.initialize(&system_, factory);
+    return 0;
+}
+
+int Application::update() { return scenes_.update() == 1 ? 1 : 0; }
+
+int Application::draw()
+{
+    scenes_.draw();
+    return 0;
+}

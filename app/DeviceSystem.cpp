@@ -1,0 +1,63 @@
+#include "app/DeviceSystem.h"
+
+namespace {
+std::uint32_t value(Blend b) { return static_cast<std::uint32_t>(b); }
+}
+
+int DeviceSystem::initialize(platform::Window* window, int width, int height)
+{
+    window_ = window;
+    width_ = width;
+    height_ = height;
+    device_ = platform::createDevice(window);
+    if (!device_)
+        return 1;
+    device_->setSamplerState(SamplerState::MinFilter, static_cast<std::uint32_t>(Filter::Linear));
+    device_->setSamplerState(SamplerState::MagFilter, static_cast<std::uint32_t>(Filter::Linear));
+    return 0;
+}
+
+int DeviceSystem::enterFullScreen()
+{
+    platform::enterFullScreen(window_);
+    device_->reset();
+    return 0;
+}
+
+void DeviceSystem::setStages(StageOp op)
+{
+    const auto o = static_cast<std::uint32_t>(op);
+    const auto texture = static_cast<std::uint32_t>(StageArg::Texture);
+    const auto diffuse = static_cast<std::uint32_t>(StageArg::Diffuse);
+    device_->setStageState(StageState::ColorOp, o);
+    device_->setStageState(StageState::ColorArg1, texture);
+    device_->setStageState(StageState::ColorArg2, diffuse);
+    device_->setStageState(StageState::AlphaOp, o);
+    device_->setStageState(StageState::AlphaArg1, texture);
+    device_->setStageState(StageState::AlphaArg2, diffuse);
+}
+
+void DeviceSystem::setDefaultTextureStages() { setStages(StageOp::Modulate); }
+
+void DeviceSystem::setBlendMode(int mode)
+{
+    struct Factors {
+        Blend source;
+        Blend destination;
+    };
+    // Modes 1, 7 and any other leave the factors as the previous mode set them.
+    static const Factors kFactors[] = {
+        {Blend::SrcAlpha, Blend::InvSrcAlpha},     // 2
+        {Blend::One, Blend::One},                  // 3
+        {Blend::Zero, Blend::SrcColor},            // 4
+        {Blend::One, Blend::InvSrcAlpha},          // 5
+        {Blend::InvDestColor, Blend::InvSrcAlpha}, // 6
+    };
+    if (mode == 7)
+        setStages(StageOp::Add);
+    if (mode >= 2 && mode <= 6) {
+        device_->setRenderState(RenderState::SrcBlend, value(kFactors[mode - 2].source));
+        device_->setRenderState(RenderState::DestBlend, value(kFactors[mode - 2].destination));
+    }
+    device_->setRenderState(RenderState::AlphaBlendEnable, mode != 1);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/KeyLatch.h"
+#include "platform/Letterbox.h"
+#include "platform/Platform.h"
+
+#include <SDL.h>
+
+namespace platform {
+
+// The operating system through SDL2: one window, its events, the clock, the pointer.
+class SdlPlatform : public Platform {
+public:
+    SdlPlatform();
+    ~SdlPlatform() override;
+
+    int metric(Metric metric) override;
+    Window* createWindow(int x, int y, int width, int height, const char* title,
+                         WindowProcedure procedure) override;
+    void destroyWindow(Window* window) override;
+    bool takeMessage() override;
+    std::uint32_t milliseconds() override;
+    void sleep(std::uint32_t ms) override;
+    std::uint32_t randomSeed() override;
+    bool askYesNo(Window* owner, const char* caption, const char* text) override;
+    void hidePointer() override;
+    Point pointer(Window* window) override;
+    void setPointer(Window* window, Point client) override;
+    bool isDown(Key key) override { return keys_.isDown(key); }
+    void endStep() override { keys_.endStep(); }
+    std::unique_ptr<Device> createDevice(Window* window) override;
+    void enterFullScreen(Window* window) override;
+
+private:
+    Letterbox letterbox() const;
+    void handle(const SDL_Event& event);
+
+    bool ready_ = false;
+    SDL_Window* window_ = nullptr;
+    bool destroyed_ = false;
+    WindowProcedure procedure_ = nullptr;
+    KeyLatch keys_;
+};
+
+}  // namespace platform

@@ -1,0 +1,99 @@
+#include "render/Sprite.h"
+
+#include "platform/Device.h"
+#include "render/PngImage.h"
+#include "render/QuadCorners.h"
+
+int Sprite::loadFile(Device* device, const char* fileName, const std::uint32_t* colorKey)
+{
+    device_ = device;
+    texture_.reset();
+    PngImage image;
+    if (device != nullptr && image.load(fileName)) {
+        if (colorKey != nullptr)
+            for (std::uint32_t& texel : image.pixels())
+                if (texel == *colorKey)
+                    texel = 0;
+        texture_ = device->createTexture(image.width(), image.height(), image.pixels().data());
+    }
+    resetState();
+    return texture_ ? 0 : 1;
+}
+
+int Sprite::loadWithColorKey(Device* device, const char* fileName, std::uint32_t colorKey)
+{
+    return loadFile(device, fileName, &colorKey);
+}
+
+int Sprite::load(Device* device, const char* fileName) { return loadFile(device, fileName, nullptr); }
+
+int Sprite::attach(Device* device, std::shared_ptr<Texture> texture)
+{
+    device_ = device;
+    texture_ = std::move(texture);
+    resetState();
+    return 0;
+}
+
+void Sprite::draw(float x, float y, float z, float width, float height, float sourceX, float sourceY,
+                  float sourceWidth, float sourceHeight)
+{
+    if (device_ == nullptr)
+        return;
+    device_->setRenderState(RenderState::ZWriteEnable, 0);
+    if (scale_ != 1.0f) {
+        const float scaledWidth = width * scale_;
+        const float scaledHeight = height * scale_;
+        x += (width - scaledWidth) * 0.5f;
+        y += (height - scaledHeight) * 0.5f;
+        width = scaledWidth;
+        height = scaledHeight;
+    }
+    const std::uint32_t color = static_cast<std::uint32_t>(alpha_) << 24 | red_ << 16 | green_ << 8 | blue_;
+    const auto tw = static_cast<float>(textureWidth_);
+    const auto th = static_cast<float>(textureHeight_);
+    const float left = sourceX / tw;
+    const float top = sourceY / th;
+    const float right = (sourceX + sourceWidth) / tw;
+    const float bottom = (sourceY + sourceHeight) / th;
+    SpriteVertex v[4];
+    QuadCorners::place(v, x, y, width, height, rotation_);
+    const float us[4] = {left, right, right, left};
+    const float vs[4] = {top, top, bottom, bottom};
+    for (int i = 0; i < 4; ++i) {
+        v[i].z = z;
+        v[i].rhw = 1.0f;
+        v[i].diffuse = color;
+        v[i].u = us[i];
+        v[i].v = vs[i];
+    }
+    device_->setTexture(texture_.get());
+    device_->drawFan(v);
+    device_->setTexture(nullptr);
+    device_->setRenderState(RenderState::ZWriteEnable, 1);
+}
+
+void Sprite::drawWhole(float x, float y, float z, float width, float height)
+{
+    draw(x, y, z, width, height, 0, 0, static_cast<float>(textureWidth_), static_cast<float>(textureHeight_));
+}
+
+void Sprite::resetState()
+{
+    red_ = green_ = blue_ = alpha_ = 255;
+    scale_ = 1.0f;
+    rotation_ = 0;
+}
+
+void Sprite::setColor(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
+{
+    red_ = red;
+    green_ = green;
+    blue_ = blue;
+}
+
+void Sprite::setTextureSize(int width, int height)
+{
+    textureWidth_ = width;
+    textureHeight_ = height;
+}

@@ -1,0 +1,3 @@
+#include "scenes/SceneFactory.h"
+
+std::unique_ptr<Scene> SceneFactory::create(int) { return nullptr; }

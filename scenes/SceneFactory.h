@@ -1,0 +1,12 @@
+#pragma once
+
+#include "scenes/Scene.h"
+
+#include <memory>
+
+// Builds the scene of a number, empty; null for a number without a scene.
+class SceneFactory {
+public:
+    virtual ~SceneFactory() = default;
+    virtual std::unique_ptr<Scene> create(int number);
+};
