@@ -1,0 +1,25 @@
+#include "play/BigEnemy.h"
+
+#include "play/EnemyKind.h"
+
+#include <cmath>
+
+void BigEnemy::move()
+{
+    const double a = std::atan2(y_ - 240, x_ - 320);
+    const double p = std::cos(a) * 0.25;
+    const double q = std::sin(a) * 0.25;
+    x_ -= p;
+    y_ -= q;
+    knockBack(p, q);
+}
+
+void BigEnemy::startDying()
+{
+    if (children_ == nullptr)
+        return;
+    for (int i = 0; i < 6; ++i) {
+        const double theta = i * (1.0 / 6) * 2 * M_PI;
+        children_->spawnMoving(x_, y_, std::cos(theta), std::sin(theta));
+    }
+}

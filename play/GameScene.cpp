@@ -1,0 +1,207 @@
+#include "play/GameScene.h"
+
+#include "app/DeviceSystem.h"
+#include "app/Random.h"
+
+#include <cstdio>
+
+namespace {
+constexpr int kDestructionSteps = 180;
+constexpr int kFadeInSteps = 192;
+
+void setSampler(Device* device, SamplerState state, std::uint32_t value) { device->setSamplerState(state, value); }
+
+void formatNumber(char (&text)[16], int value) { std::snprintf(text, sizeof text, "%08d", value); }
+}  // namespace
+
+int GameScene::initialize(DeviceSystem* system, int* sceneNumber)
+{
+    Scene::initialize(system, sceneNumber);
+    Device* device = system->device();
+    setSampler(device, SamplerState::AddressU, static_cast<std::uint32_t>(Address::Wrap));
+    setSampler(device, SamplerState::AddressV, static_cast<std::uint32_t>(Address::Wrap));
+    setSampler(device, SamplerState::MinFilter, static_cast<std::uint32_t>(Filter::Point));
+    setSampler(device, SamplerState::MagFilter, static_cast<std::uint32_t>(Filter::Point));
+    platform::Window* window = system->windowHandle();
+    bomb_.initialize(system, window);
+    base_.initialize(system, window);
+    panel_.initialize(system, window);
+    flashes_.initialize(system);
+    combo_.initialize(system);
+    cursor_.initialize(system, window);
+    gauge_.initialize(system);
+    stage_.initialize(system, window, &bomb_, &base_);
+    font_.initialize(system, window);
+    background_.load(device, "data/bg.png");
+    background_.setTextureSize(512, 512);
+    overlay_.initialize(device);
+    return 0;
+}
+
+int GameScene::enter()
+{
+    panel_.reset();
+    base_.reset(320, 240);
+    bomb_.reset(320, 240);
+    stage_.clear();
+    gauge_.reset();
+    endKind_ = kPlaying;
+    destruction_ = 0;
+    resultPhase_ = 0;
+    resultCounter_ = 0;
+    comboBonus_ = clearBonus_ = total_ = 0;
+    combo_.reset();
+    startFade_ = 255;
+    flashes_.clear();
+    return 0;
+}
+
+void GameScene::decideEnd(int secondsLeft, double hitPoints)
+{
+    if (hitPoints <= 0) {
+        if (endKind_ == kPlaying)
+            destruction_ = kDestructionSteps;
+        endKind_ = kBaseDestroyed;
+    } else if (secondsLeft <= 0) {
+        endKind_ = kTimeUp;
+    }
+}
+
+void GameScene::play(int secondsLeft)
+{
+    panel_.update();
+    base_.update();
+    bomb_.update();
+    const HitsAndPoints finished = stage_.update(secondsLeft);
+    combo_.addHits(finished.hits);
+    // The combo after this step's kills already multiplies their points.
+    const int n = combo_.multiplierCount();
+    panel_.addScore(finished.points * (n / 10 + 1));
+    if (startFade_ > 0)
+        --startFade_;
+}
+
+void GameScene::explode()
+{
+    --destruction_;
+    flashes_.update();
+    if (destruction_ > 60 && destruction_ % 5 == 0) {
+        const double dy = randomRange(-64, 64);
+        const double dx = randomRange(-64, 64);
+        flashes_.spawn(320 + dx, 240 + dy);
+    }
+}
+
+void GameScene::computeResults(double hitPoints)
+{
+    comboBonus_ = combo_.maxCombo() * 1000;
+    clearBonus_ = static_cast<int>(hitPoints * 1000 * (endKind_ - 1) + (endKind_ - 1) * 50000);
+    total_ = panel_.score() + clearBonus_ + comboBonus_;
+    formatNumber(comboBonusText_, comboBonus_);
+    formatNumber(clearBonusText_, clearBonus_);
+    formatNumber(totalText_, total_);
+    formatNumber(scoreText_, panel_.score());
+}
+
+void GameScene::runResults(double hitPoints)
+{
+    switch (resultPhase_) {
+    case 0:
+        if (++resultCounter_ == kFadeInSteps) {
+            resultCounter_ = 0;
+            resultPhase_ = 1;
+            computeResults(hitPoints);
+        }
+        break;
+    case 1:
+        if (resultCounter_ < 255)
+            ++resultCounter_;
+        // Checked only once the texts are fully shown: a held button cannot skip them.
+        if (resultCounter_ == 255 && platform::isDown(platform::Key::LeftButton)) {
+            resultPhase_ = 2;
+            resultCounter_ = 0;
+        }
+        break;
+    default:
+        resultCounter_ += 2;
+        if (resultCounter_ >= 255) {
+            resultCounter_ = 255;
+            result_.setScore(total_);
+            *sceneNumber_ = kNameEntryScene;
+        }
+        break;
+    }
+}
+
+int GameScene::update()
+{
+    const int secondsLeft = panel_.timeLeft();
+    gauge_.update();
+    const double hitPoints = base_.hitPoints();
+    decideEnd(secondsLeft, hitPoints);
+    if (endKind_ == kPlaying)
+        play(secondsLeft);
+    else if (destruction_ != 0)
+        explode();
+    else
+        runResults(hitPoints);
+    return 0;
+}
+
+void GameScene::veil(int alpha)
+{
+    overlay_.setAlpha(static_cast<std::uint8_t>(alpha));
+    overlay_.setRotation(0);
+    overlay_.setColor(0, 0, 0);
+    overlay_.draw(0, 0, 0, 640, 480);
+}
+
+void GameScene::drawResults()
+{
+    int titleAlpha = 255;
+    if (resultPhase_ == 0) {
+        veil(resultCounter_);
+        titleAlpha = static_cast<int>(resultCounter_ * (1.0 / 192) * 255);
+    } else {
+        veil(192);
+        font_.setSpacing(24);
+        font_.setAlpha(resultPhase_ == 1 ? resultCounter_ : 255);
+        font_.drawString(188, 140, "YOUR  SCORE", 0);
+        font_.drawString(80, 190, "SCORE", 0);
+        font_.drawString(400, 190, scoreText_, 0);
+        font_.drawString(80, 230, "COMBO BONUS", 0);
+        font_.drawString(400, 230, comboBonusText_, 0);
+        font_.drawString(80, 270, "CLEAR BONUS", 0);
+        font_.drawString(400, 270, clearBonusText_, 0);
+        font_.drawString(80, 320, "TOTAL", 0);
+        font_.drawString(400, 320, totalText_, 0);
+    }
+    font_.setSpacing(24);
+    font_.setAlpha(titleAlpha);
+    font_.drawString(200, 70, endKind_ == kBaseDestroyed ? "GAME OVER" : "TIME OVER", 1);
+    if (resultPhase_ == 2)
+        veil(resultCounter_);
+}
+
+int GameScene::draw()
+{
+    Device* device = system_->device();
+    device->clear(0xFF10C010);
+    system_->setDefaultTextureStages();
+    system_->setBlendMode(2);
+    background_.setAlpha(255);
+    background_.drawWhole(64, -16, 0, 512, 512);
+    base_.draw();
+    stage_.draw();
+    bomb_.draw();
+    flashes_.draw();
+    panel_.draw();
+    combo_.draw();
+    gauge_.draw(500, 390, static_cast<int>(base_.hitPoints()));
+    if (endKind_ != kPlaying)
+        drawResults();
+    if (startFade_ > 0)
+        veil(startFade_);
+    cursor_.updateAndDraw();
+    return 0;
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "play/StageController.h"
+#include "render/BitmapFont.h"
+#include "render/SolidRect.h"
+#include "render/Sprite.h"
+#include "scenes/Scene.h"
+#include "scenes/SharedResult.h"
+#include "tools/Base.h"
+#include "tools/Bomb.h"
+#include "tools/ComboCounter.h"
+#include "tools/Cursor.h"
+#include "tools/FlashEffect.h"
+#include "tools/HpGauge.h"
+#include "tools/InfoPanel.h"
+
+// One round: play until the base falls or the clock runs out, then the results,
+// a click, a fade, and the name entry.
+class GameScene : public Scene {
+public:
+    enum EndKind { kPlaying = 0, kBaseDestroyed = 1, kTimeUp = 2 };
+
+    int initialize(DeviceSystem* system, int* sceneNumber) override;
+    int enter() override;
+    int update() override;
+    int draw() override;
+
+    int endKind() const { return endKind_; }
+    int resultPhase() const { return resultPhase_; }
+    int resultCounter() const { return resultCounter_; }
+    int comboBonus() const { return comboBonus_; }
+    int clearBonus() const { return clearBonus_; }
+    int total() const { return total_; }
+    const InfoPanel& panel() const { return panel_; }
+    const Base& base() const { return base_; }
+    const Bomb& bomb() const { return bomb_; }
+    const ComboCounter& combo() const { return combo_; }
+    const FlashEffect& flashes() const { return flashes_; }
+    const StageController& stage() const { return stage_; }
+
+private:
+    void decideEnd(int secondsLeft, double hitPoints);
+    void play(int secondsLeft);
+    void explode();
+    void runResults(double hitPoints);
+    void computeResults(double hitPoints);
+    void drawResults();
+    void veil(int alpha);
+
+    Sprite background_;
+    Bomb bomb_;
+    Base base_;
+    BitmapFont font_;
+    InfoPanel panel_;
+    StageController stage_;
+    SolidRect overlay_;
+    Cursor cursor_;
+    HpGauge gauge_;
+    ComboCounter combo_;
+    SharedResult result_;
+    FlashEffect flashes_;
+
+    int endKind_ = kPlaying;
+    int destruction_ = 0;
+    int resultPhase_ = 0;
+    int resultCounter_ = 0;
+    int comboBonus_ = 0;
+    int clearBonus_ = 0;
+    int total_ = 0;
+    int startFade_ = 255;
+    char scoreText_[16] = {};
+    char comboBonusText_[16] = {};
+    char clearBonusText_[16] = {};
+    char totalText_[16] = {};
+};

@@ -1,0 +1,135 @@
+#include "play/StageController.h"
+
+#include "app/Random.h"
+
+namespace {
+
+using T = EnemyType;
+
+// A release entry: one enemy, or two created one after the other.
+struct Entry {
+    T first;
+    T second;
+    bool pair;
+};
+
+struct Band {
+    int fromSeconds;  // inclusive; a band runs up to the next band's start
+    int period;
+    Entry entries[10];
+};
+
+constexpr Entry one(T t) { return {t, t, false}; }
+
+const Band kBands[] = {
+    {150, 60, {one(T::Wanderer), one(T::Wanderer), one(T::Wanderer), one(T::Walker), one(T::Walker),
+               one(T::Walker), one(T::Walker), one(T::Walker), one(T::Walker), one(T::Walker)}},
+    {120, 50, {{T::Swayer, T::Runner, true}, one(T::Runner), one(T::Wanderer), one(T::Wanderer),
+               one(T::Wanderer), one(T::Big), one(T::Big), one(T::Walker), one(T::Walker), one(T::Walker)}},
+    {90, 50, {one(T::Walker), one(T::Runner), one(T::Swayer), one(T::Swayer), one(T::Swayer),
+              one(T::Swayer), one(T::Circler), one(T::Circler), one(T::Circler), one(T::Circler)}},
+    {60, 50, {one(T::Big), one(T::Big), one(T::Runner), one(T::Swayer), one(T::Swayer), one(T::Swayer),
+              one(T::Runner), one(T::Runner), one(T::Circler), one(T::Circler)}},
+    {30, 50, {one(T::Big), one(T::Splitter), one(T::Walker), one(T::Wanderer), one(T::Wanderer),
+              one(T::Wanderer), one(T::Walker), one(T::Walker), one(T::Runner), one(T::Runner)}},
+    {0, 40, {one(T::Big), one(T::Splitter), one(T::Splitter), one(T::Runner), one(T::Wanderer),
+             one(T::Runner), one(T::Walker), one(T::Wanderer), one(T::Swayer), one(T::Circler)}},
+};
+
+const Band* bandOf(int seconds)
+{
+    if (seconds > 180)
+        return nullptr;
+    for (const Band& band : kBands)
+        if (seconds >= band.fromSeconds)
+            return &band;
+    return nullptr;
+}
+
+}  // namespace
+
+StageController::StageController()
+    : kinds_{EnemyKind(T::Walker), EnemyKind(T::Wanderer), EnemyKind(T::Runner), EnemyKind(T::Swayer),
+             EnemyKind(T::Circler), EnemyKind(T::Big), EnemyKind(T::Splitter)}
+{
+}
+
+void StageController::initialize(DeviceSystem* system, platform::Window*, Bomb* bomb, Base* base)
+{
+    system_ = system;
+    bomb_ = bomb;
+    base_ = base;
+    for (EnemyKind& kind : kinds_)
+        kind.initialize(system, bomb, base);
+}
+
+EnemyKind& StageController::kind(EnemyType type) { return kinds_[static_cast<int>(type)]; }
+
+void StageController::draw()
+{
+    for (EnemyKind& kind : kinds_)
+        kind.drawAll();
+}
+
+void StageController::clear()
+{
+    for (EnemyKind& kind : kinds_)
+        kind.clear();
+}
+
+void StageController::spawnAtEdge(EnemyType type)
+{
+    const float m = type == T::Big || type == T::Splitter ? 128.0f : 64.0f;
+    double x = 0;
+    double y = 0;
+    switch (randomInt() % 4) {
+    case 0:
+        x = randomRange(-m, 0);
+        y = randomRange(0, 480);
+        break;
+    case 1:
+        x = randomRange(640, 640 + m);
+        y = randomRange(0, 480);
+        break;
+    case 2:
+        x = randomRange(0, 640);
+        y = randomRange(480, 480 + m);
+        break;
+    default:
+        x = randomRange(0, 640);
+        y = randomRange(-m, 0);
+        break;
+    }
+    kind(type).spawn(x, y);
+}
+
+void StageController::release(int secondsLeft)
+{
+    const Band* band = bandOf(secondsLeft);
+    if (band != nullptr && spawnTimer_ == 0) {
+        const Entry& entry = band->entries[randomInt() % 10];
+        spawnAtEdge(entry.first);
+        if (entry.pair)
+            spawnAtEdge(entry.second);
+        spawnTimer_ = band->period - 1;
+    } else if (spawnTimer_ > 0) {
+        --spawnTimer_;
+    }
+}
+
+HitsAndPoints StageController::update(int secondsLeft)
+{
+    release(secondsLeft);
+    HitsAndPoints total;
+    for (EnemyKind& kind : kinds_)
+        total += kind.updateAll();
+    return total;
+}
+
+int StageController::enemyCount() const
+{
+    int count = 0;
+    for (const EnemyKind& kind : kinds_)
+        count += kind.count();
+    return count;
+}

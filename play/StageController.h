@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "play/EnemyKind.h"
+
+class Base;
+class Bomb;
+class DeviceSystem;
+
+// Releases enemies beyond the edges by the seconds left in the round, and runs
+// every kind each step.
+class StageController {
+public:
+    static constexpr int kKinds = 7;
+
+    StageController();
+    void initialize(DeviceSystem* system, platform::Window* window, Bomb* bomb, Base* base);
+    void draw();
+    // Returns what the enemies finished in this step are worth.
+    HitsAndPoints update(int secondsLeft);
+    // Removes every enemy; the spawn timer carries on into the next round.
+    void clear();
+
+    int enemyCount() const;
+    int spawnTimer() const { return spawnTimer_; }
+    EnemyKind& kind(EnemyType type);
+
+private:
+    void release(int secondsLeft);
+    void spawnAtEdge(EnemyType type);
+
+    DeviceSystem* system_ = nullptr;
+    EnemyKind kinds_[kKinds];
+    Bomb* bomb_ = nullptr;
+    Base* base_ = nullptr;
+    int spawnTimer_ = 0;
+};

@@ -1,0 +1,26 @@
+#include "play/SwayingEnemy.h"
+
+#include <cmath>
+
+void SwayingEnemy::move()
+{
+    const double a = std::atan2(y_ - 240, x_ - 320);
+    const double p = std::cos(a) * 0.25;
+    const double q = std::sin(a) * 0.25;
+    if (circling_) {
+        const float theta = static_cast<float>(phase_ * M_PI / 180);
+        x_ -= std::sin(theta) + p;
+        y_ -= std::cos(theta) + q;
+    } else {
+        const double w = std::sin(phase_ * M_PI / 180);
+        x_ -= p + w;
+        y_ -= q + w;
+    }
+    knockBack(p, q);
+}
+
+void SwayingEnemy::afterStep()
+{
+    if (++phase_ == 360)
+        phase_ = 0;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "play/Enemy.h"
+
+// Walks toward a random point; every 120 steps, counted over all wanderers
+// together, one of them picks a new point (kind 2).
+class WandererEnemy : public Enemy {
+public:
+    // Draws the first target.
+    void chooseTarget();
+
+protected:
+    void move() override;
+
+private:
+    double targetX_ = 0;
+    double targetY_ = 0;
+};

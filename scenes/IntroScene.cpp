@@ -1,0 +1,59 @@
+#include "scenes/IntroScene.h"
+
+#include "app/DeviceSystem.h"
+
+#include <string>
+
+int IntroScene::initialize(DeviceSystem* system, int* sceneNumber)
+{
+    Scene::initialize(system, sceneNumber);
+    Device* device = system->device();
+    device->setSamplerState(SamplerState::AddressU, static_cast<std::uint32_t>(Address::Wrap));
+    device->setSamplerState(SamplerState::AddressV, static_cast<std::uint32_t>(Address::Wrap));
+    device->setSamplerState(SamplerState::MinFilter, static_cast<std::uint32_t>(Filter::Point));
+    device->setSamplerState(SamplerState::MagFilter, static_cast<std::uint32_t>(Filter::Point));
+    cursor_.initialize(system, system->windowHandle());
+    for (int i = 0; i < kPages; ++i) {
+        const std::string file = "data/intro" + std::to_string(i + 1) + ".png";
+        pages_[i].load(device, file.c_str());
+        pages_[i].setTextureSize(512, 512);
+    }
+    return 0;
+}
+
+int IntroScene::enter()
+{
+    stepCounter_ = 0;
+    page_ = 1;
+    fadeLevel_ = 0;
+    return 0;
+}
+
+int IntroScene::update()
+{
+    fadeLevel_ += 2;
+    if (fadeLevel_ > 255)
+        fadeLevel_ = 255;
+    if (platform::isDown(platform::Key::LeftButton) && fadeLevel_ >= 128) {
+        if (page_ < kPages)
+            ++page_;
+        else
+            *sceneNumber_ = kGameScene;
+        fadeLevel_ = 0;
+    }
+    ++stepCounter_;
+    return 0;
+}
+
+int IntroScene::draw()
+{
+    system_->device()->clear(0xFFFFC040);
+    system_->setDefaultTextureStages();
+    system_->setBlendMode(2);
+    Sprite& current = pages_[page_ - 1];
+    current.setRotation(0);
+    current.setAlpha(static_cast<std::uint8_t>(fadeLevel_));
+    current.drawWhole(64, 0, 0, 512, 512);
+    cursor_.updateAndDraw();
+    return 0;
+}

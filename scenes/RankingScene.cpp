@@ -1,0 +1,94 @@
+#include "scenes/RankingScene.h"
+
+#include "app/DeviceSystem.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+struct RowColor {
+    int red;
+    int green;
+    int blue;
+};
+constexpr RowColor kTopRows[] = {{255, 32, 32}, {255, 64, 64}, {255, 96, 96}};
+constexpr RowColor kOtherRows{255, 255, 255};
+}  // namespace
+
+int RankingScene::initialize(DeviceSystem* system, int* sceneNumber)
+{
+    Scene::initialize(system, sceneNumber);
+    Device* device = system->device();
+    device->setSamplerState(SamplerState::AddressU, static_cast<std::uint32_t>(Address::Wrap));
+    device->setSamplerState(SamplerState::AddressV, static_cast<std::uint32_t>(Address::Wrap));
+    device->setSamplerState(SamplerState::MinFilter, static_cast<std::uint32_t>(Filter::Point));
+    device->setSamplerState(SamplerState::MagFilter, static_cast<std::uint32_t>(Filter::Point));
+    cursor_.initialize(system, system->windowHandle());
+    font_.initialize(system, system->windowHandle());
+    overlay_.initialize(device);
+    return 0;
+}
+
+int RankingScene::enter()
+{
+    stepCounter_ = 0;
+    table_.load(kFile);
+    if (result_.pending() == 1) {
+        ScoreEntry entry;
+        std::strncpy(entry.name, result_.name(), sizeof entry.name - 1);
+        entry.score = result_.score();
+        table_.insert(entry);
+        table_.save(kFile);
+    }
+    fade_ = 255;
+    leaving_ = false;
+    return 0;
+}
+
+int RankingScene::update()
+{
+    fade_ -= 2;
+    if (!leaving_ && fade_ <= 0) {
+        fade_ = 0;
+        if (platform::isDown(platform::Key::LeftButton)) {
+            leaving_ = true;
+            fade_ = 255;
+        }
+    }
+    if (leaving_ && fade_ <= 0)
+        *sceneNumber_ = kTitleScene;
+    ++stepCounter_;
+    return 0;
+}
+
+void RankingScene::drawRow(int i)
+{
+    const RowColor& c = i < 3 ? kTopRows[i] : kOtherRows;
+    font_.setColor(c.red, c.green, c.blue);
+    const int y = 50 + 42 * i;
+    char text[16];
+    std::snprintf(text, sizeof text, "%2d", i + 1);
+    font_.drawString(10, y, text, 2);
+    const ScoreEntry entry = table_.entry(i);
+    font_.drawString(70, y, entry.name, 2);
+    std::snprintf(text, sizeof text, "%08d", entry.score);
+    font_.drawString(400, y, text, 2);
+}
+
+int RankingScene::draw()
+{
+    system_->device()->clear(0xFFFFC040);
+    system_->setDefaultTextureStages();
+    system_->setBlendMode(2);
+    font_.setSpacing(24);
+    font_.setColor(255, 32, 32);
+    font_.drawString(240, 10, "RANKING", 2);
+    for (int i = 0; i < kRows; ++i)
+        drawRow(i);
+    overlay_.setRotation(0);
+    overlay_.setAlpha(static_cast<std::uint8_t>(leaving_ ? 255 - fade_ : fade_));
+    overlay_.setColor(255, 192, 64);
+    overlay_.draw(0, 0, 0, 640, 480);
+    cursor_.updateAndDraw();
+    return 0;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "scenes/ScoreEntry.h"
+
+#include <string>
+#include <vector>
+
+// The ranking file: one "name,score" line per entry, CR LF on every platform.
+// Loading keeps file order; inserting sorts by score, equal scores keeping their order.
+class ScoreTable {
+public:
+    // A missing or unreadable file leaves the table empty.
+    void load(const std::string& path);
+    // Writes a new file beside the old one and renames it over; on any failure the
+    // old file stays as it was and the reason goes to standard error. 0 on success.
+    int save(const std::string& path) const;
+    // An empty entry with score 0 past the end.
+    ScoreEntry entry(int index) const;
+    void insert(ScoreEntry entry);
+    void clear() { entries_.clear(); }
+    int count() const { return static_cast<int>(entries_.size()); }
+
+    // One line as the file holds it, without its line end; false when it holds no entry.
+    static bool parseLine(const std::string& line, ScoreEntry& entry);
+
+private:
+    std::vector<ScoreEntry> entries_;
+};

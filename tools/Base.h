@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "render/Sprite.h"
+
+class DeviceSystem;
+
+// What the player defends: turns a degree a step, 100 hit points, 3 lost a hit.
+class Base {
+public:
+    void initialize(DeviceSystem* system, platform::Window* window);
+    void reset(int x, int y);
+    void update();
+    void draw();
+    void damage();
+    void setHitPoints(int value) { hitPoints_ = value; }
+    double hitPoints() const { return hitPoints_; }
+    double radius() const { return 32.0; }
+
+    double angle() const { return angle_; }
+
+private:
+    double x_ = 320;
+    double y_ = 240;
+    Sprite sprite_;
+    DeviceSystem* system_ = nullptr;
+    double angle_ = 0;
+    int hitPoints_ = 100;
+    platform::Window* window_ = nullptr;
+    int flashTimer_ = 0;
+};

@@ -1,0 +1,109 @@
+#include "tools/Bomb.h"
+
+#include "app/DeviceSystem.h"
+
+#include <cmath>
+
+namespace {
+constexpr double kCentreX = 320;
+constexpr double kCentreY = 240;
+constexpr double kGrabDistance = 32;
+constexpr double kSpring = 0.01;
+// Single-precision constants widened to double, as the brake has always used them.
+constexpr double kFirstBrake = 0.1f;
+constexpr double kBrakeGrowth = 0.08f;
+
+double clamp(double v, double high) { return v <= 0 ? 0 : (v >= high ? high : v); }
+}  // namespace
+
+void Bomb::initialize(DeviceSystem* system, platform::Window* window)
+{
+    system_ = system;
+    window_ = window;
+    sprite_.load(system->device(), "data/bomb.png");
+    sprite_.setTextureSize(64, 64);
+    chain_.initialize(system, window);
+}
+
+void Bomb::reset(int x, int y)
+{
+    x_ = x;
+    y_ = y;
+    vx_ = vy_ = 0;
+    radius_ = 32;
+    grabbed_ = 0;
+    flying_ = 0;
+}
+
+void Bomb::handleButton(double mx, double my)
+{
+    if (platform::isDown(platform::Key::LeftButton)) {
+        // Tested every step the button is down, so sweeping a held button over it grabs.
+        if (std::sqrt((mx - x_) * (mx - x_) + (my - y_) * (my - y_)) <= kGrabDistance) {
+            if (grabbed_ == 0) {
+                grabDx_ = mx - x_;
+                grabDy_ = my - y_;
+                flying_ = 0;
+            }
+            grabbed_ = 1;
+        }
+    } else if (grabbed_ == 1) {
+        vx_ = vy_ = 0;
+        flying_ = 1;
+        brake_ = kFirstBrake;
+        grabbed_ = 0;
+    }
+}
+
+void Bomb::fly()
+{
+    const double theta = std::atan2(y_ - kCentreY, x_ - kCentreX);
+    x_ -= vx_;
+    y_ -= vy_;
+    // Bounce without clamping: the bomb may be drawn past an edge for a few steps.
+    if (x_ <= 0 || x_ >= 640)
+        vx_ = -vx_;
+    if (y_ <= 0 || y_ >= 480)
+        vy_ = -vy_;
+    const double d = std::sqrt((x_ - kCentreX) * (x_ - kCentreX) + (y_ - kCentreY) * (y_ - kCentreY));
+    double fx = d * std::cos(theta) * kSpring;
+    double fy = d * std::sin(theta) * kSpring;
+    bool braked = false;
+    if (fx * vx_ < 0) {
+        fx *= brake_;
+        braked = true;
+    }
+    if (fy * vy_ < 0) {
+        fy *= brake_;
+        braked = true;
+    }
+    if (braked)
+        brake_ += kBrakeGrowth;
+    vx_ += fx;
+    vy_ += fy;
+    const auto still = [](double v) { return static_cast<int>(v) >= -1 && static_cast<int>(v) <= 1; };
+    if ((x_ - kCentreX) * (x_ - kCentreX) + (y_ - kCentreY) * (y_ - kCentreY) <= 1 && still(vx_) && still(vy_))
+        flying_ = 0;
+}
+
+void Bomb::update()
+{
+    const platform::Point pointer = platform::pointer(window_);
+    const double mx = pointer.x;
+    const double my = pointer.y;
+    handleButton(mx, my);
+    if (grabbed_ == 1) {
+        x_ = clamp(mx - grabDx_, 640);
+        y_ = clamp(my - grabDy_, 480);
+    } else if (flying_ == 1) {
+        fly();
+    }
+    chain_.update(x_, y_);
+}
+
+void Bomb::draw()
+{
+    system_->setBlendMode(2);
+    chain_.draw();
+    sprite_.drawWhole(static_cast<float>(x_ - 32), static_cast<float>(y_ - 32), 0, 64, 64);
+}

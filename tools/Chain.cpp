@@ -1,0 +1,32 @@
+#include "tools/Chain.h"
+
+#include "app/DeviceSystem.h"
+
+void Chain::initialize(DeviceSystem* system, platform::Window* window)
+{
+    system_ = system;
+    window_ = window;
+    sprite_.load(system->device(), "data/chain.png");
+    sprite_.setTextureSize(32, 32);
+}
+
+void Chain::reset(int, int)
+{
+    for (auto& link : links_)
+        link[0] = link[1] = 0;
+}
+
+void Chain::update(double x, double y)
+{
+    for (int i = 0; i < kLinks; ++i) {
+        links_[i][0] = (x - 320) * (1.0 / 6) * i + 320;
+        links_[i][1] = (y - 240) * (1.0 / 6) * i + 240;
+    }
+}
+
+void Chain::draw()
+{
+    system_->setBlendMode(2);
+    for (const auto& link : links_)
+        sprite_.drawWhole(static_cast<float>(link[0] - 16), static_cast<float>(link[1] - 16), 0, 32, 32);
+}

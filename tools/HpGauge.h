@@ -1,0 +1,26 @@
+#pragma once
+
+#include "render/BitmapFont.h"
+#include "render/Sprite.h"
+
+class DeviceSystem;
+
+// The hit-point bar: follows the base's points one a step and blinks at 30 or less.
+class HpGauge {
+public:
+    void initialize(DeviceSystem* system);
+    void reset();
+    void update();
+    void draw(int x, int y, int hp);
+
+    int shown() const { return shown_; }
+
+private:
+    Sprite sprite_;
+    DeviceSystem* system_ = nullptr;
+    BitmapFont font_;
+    int blinkAlpha_ = 0;
+    int blinkFalling_ = 0;
+    int target_ = 100;
+    int shown_ = 100;
+};

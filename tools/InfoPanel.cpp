@@ -1,0 +1,74 @@
+#include "tools/InfoPanel.h"
+
+#include "app/DeviceSystem.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+constexpr int kRoundSeconds = 180;
+}
+
+void InfoPanel::initialize(DeviceSystem* system, platform::Window* window)
+{
+    system_ = system;
+    window_ = window;
+    band_.initialize(system->device());
+    font_.initialize(system, window);
+    information_.load(system->device(), "data/information.png");
+    information_.setTextureSize(32, 32);
+}
+
+void InfoPanel::reset()
+{
+    timeLeft_ = kRoundSeconds;
+    score_ = 0;
+    pending_ = 0;
+    lastTick_ = platform::milliseconds();
+}
+
+void InfoPanel::rollUp()
+{
+    int power = 1;
+    int n = 0;
+    while (power < pending_ && power <= 100000000) {
+        power *= 10;
+        ++n;
+    }
+    int chunk = n == 0 ? 0 : static_cast<int>(std::pow(10.0, n - 1));
+    if (chunk == 1)
+        chunk = 10;
+    pending_ -= chunk;
+    score_ += chunk;
+}
+
+void InfoPanel::update()
+{
+    // One second at most per step; the rest of a long gap is dropped.
+    if (platform::milliseconds() - lastTick_ >= 1000u) {
+        --timeLeft_;
+        lastTick_ = platform::milliseconds();
+    }
+    if (pending_ > 0)
+        rollUp();
+    if (score_ >= kMaxScore)
+        score_ = kMaxScore;
+}
+
+void InfoPanel::draw()
+{
+    system_->setBlendMode(2);
+    band_.setColor(0, 0, 0);
+    band_.setAlpha(192);
+    band_.setRotation(0);
+    band_.draw(0, 430, 0, 640, 50);
+    char text[16];
+    std::snprintf(text, sizeof text, "%08d", score_);
+    font_.setSpacing(24);
+    font_.drawString(420, 440, text, 0);
+    font_.drawString(280, 440, "SCORE", 0);
+    std::snprintf(text, sizeof text, "%03d", timeLeft_);
+    font_.setSpacing(24);
+    font_.drawString(140, 440, text, 0);
+    font_.drawString(30, 440, "TIME", 0);
+}
