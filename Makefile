@@ -1,0 +1,51 @@
+# make run: build and play.  make test: build and run every test, also under
+# AddressSanitizer and UndefinedBehaviorSanitizer.  Both first install what a
+# Debian or Ubuntu machine lacks.
+
+PACKAGES := cmake g++ make pkg-config libsdl2-dev libepoxy-dev libpng-dev zlib1g-dev \
+            libgtest-dev libgmock-dev libbenchmark-dev libgl1-mesa-dri libegl-mesa0 libglx-mesa0 \
+            xvfb xdotool x11-utils imagemagick
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+JOBS := $(shell nproc 2>/dev/null || echo 2)
+BUILD := build
+SANITIZED := build-sanitized
+
+.PHONY: run test deps build build-sanitized bench screenshots clean
+
+run: build
+	./$(BUILD)/tessaro
+
+test: build build-sanitized
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(SANITIZED) && ctest --output-on-failure -j $(JOBS)
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing:$$missing"; \
+	    $(SUDO) apt-get update -q && \
+	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+
+build-sanitized: deps
+	cmake -S . -B $(SANITIZED) -DCMAKE_BUILD_TYPE=Debug -DTESSARO_SANITIZE=ON
+	cmake --build $(SANITIZED) -j $(JOBS)
+
+bench: build
+	./$(BUILD)/tessaro_bench
+
+# The README's pictures, made by the simulator from the scripts in docs/, in a
+# scratch folder so that the player's ranking file is never touched.
+screenshots: build
+	@scratch=$$(mktemp -d) && mkdir "$$scratch/data" && cp data/*.png "$$scratch/data/" && \
+	for s in docs/*.sim; do (cd "$$scratch" && "$(CURDIR)/$(BUILD)/tessaro-sim" "$(CURDIR)/$$s" >/dev/null) || exit 1; done; \
+	cp "$$scratch"/*.png docs/ && rm -rf "$$scratch"
+
+clean:
+	rm -rf $(BUILD) $(SANITIZED)

@@ -1,0 +1,119 @@
+#include "sim/Simulator.h"
+
+#include "play/GameScene.h"
+#include "platform/record/RecordingDevice.h"
+#include "scenes/SharedResult.h"
+
+#include <cstdio>
+#include <sstream>
+
+namespace {
+std::string decimal(double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.6f", value);
+    return text;
+}
+}  // namespace
+
+Simulator::Simulator(const Script& script, std::ostream& out) : script_(script), out_(out)
+{
+    platform_.setSeed(script.seed());
+    platform_.setAnswer(script.answerYes());
+    platform_.setPassHook([this] { onPass(); });
+    platform::install(&platform_);
+}
+
+int Simulator::run(std::string& error)
+{
+    program_.run();
+    platform::install(nullptr);
+    error = error_;
+    return error_.empty() ? 0 : 1;
+}
+
+void Simulator::fail(const Script::Command& command, const std::string& why)
+{
+    error_ = "line " + std::to_string(command.line) + ": " + why;
+    finished_ = true;
+    platform_.postClose();
+}
+
+bool Simulator::waiting()
+{
+    if (waitingFor_ == nullptr)
+        return false;
+    const Script::Command& c = *waitingFor_;
+    const int ran = platform_.steps() - waitStart_;
+    if (c.kind == Script::Kind::Steps) {
+        if (ran < c.a)
+            return true;
+    } else if (program_.application().scenes().currentScene() != c.a) {
+        if (ran >= c.b)
+            fail(c, "scene " + std::to_string(c.a) + " not reached in " + std::to_string(c.b) + " steps");
+        return true;
+    }
+    waitingFor_ = nullptr;
+    return false;
+}
+
+void Simulator::onPass()
+{
+    while (!finished_ && !waiting()) {
+        if (next_ == script_.commands().size()) {
+            finished_ = true;
+            platform_.postClose();
+            return;
+        }
+        execute(script_.commands()[next_++]);
+    }
+}
+
+void Simulator::execute(const Script::Command& c)
+{
+    using Kind = Script::Kind;
+    switch (c.kind) {
+    case Kind::Move: platform_.movePointer({c.a, c.b}); break;
+    case Kind::Down: platform_.press(platform::Key::LeftButton); break;
+    case Kind::Up: platform_.release(platform::Key::LeftButton); break;
+    case Kind::Steps:
+    case Kind::UntilScene:
+        waitingFor_ = &c;
+        waitStart_ = platform_.steps();
+        break;
+    case Kind::Shot: {
+        std::string why;
+        const RecordingDevice* device = platform_.device();
+        if (device == nullptr || !camera_.shoot(*device, c.file, why))
+            fail(c, why.empty() ? "no frame to shoot" : why);
+        break;
+    }
+    case Kind::State: out_ << stateLine() << '\n'; break;
+    case Kind::Escape:
+        platform_.press(platform::Key::Escape);
+        finished_ = true;
+        break;
+    }
+}
+
+std::string Simulator::stateLine() const
+{
+    const SceneManager& scenes = program_.application().scenes();
+    const SharedResult result;
+    std::ostringstream line;
+    line << "step=" << platform_.steps() << " scene=" << scenes.currentScene()
+         << " result_score=" << result.score() << " result_name=\"" << result.name() << "\""
+         << " pending=" << result.pending();
+    const auto* game = dynamic_cast<const GameScene*>(scenes.scene(kGameScene));
+    if (scenes.currentScene() == kGameScene && game != nullptr) {
+        const Bomb& bomb = game->bomb();
+        line << " end=" << game->endKind() << " time=" << game->panel().timeLeft()
+             << " score=" << game->panel().score() << " hp=" << game->base().hitPoints()
+             << " combo=" << game->combo().count() << " best=" << game->combo().maxCombo()
+             << " enemies=" << game->stage().enemyCount() << " bomb_x=" << decimal(bomb.x())
+             << " bomb_y=" << decimal(bomb.y()) << " bomb_vx=" << decimal(bomb.velocityX())
+             << " bomb_vy=" << decimal(bomb.velocityY()) << " grabbed=" << bomb.isGrabbed()
+             << " flying=" << bomb.isFlying();
+    }
+    return line.str();
+}
