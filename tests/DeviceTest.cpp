@@ -1,0 +1,157 @@
+#include "TestSupport.h"
+#include "platform/gl/GlDevice.h"
+#include "render/Sprite.h"
+
+namespace {
+
+using DeviceSystemTest = SimTest;
+
+struct Factors {
+    Blend source;
+    Blend destination;
+};
+
+}  // namespace
+
+TEST_F(DeviceSystemTest, BlendModesSetTheirFactors)
+{
+    const std::pair<int, Factors> modes[] = {
+        {2, {Blend::SrcAlpha, Blend::InvSrcAlpha}}, {3, {Blend::One, Blend::One}},
+        {4, {Blend::Zero, Blend::SrcColor}},        {5, {Blend::One, Blend::InvSrcAlpha}},
+        {6, {Blend::InvDestColor, Blend::InvSrcAlpha}},
+    };
+    for (const auto& [mode, factors] : modes) {
+        system.setBlendMode(mode);
+        EXPECT_EQ(device().state().srcBlend, factors.source) << mode;
+        EXPECT_EQ(device().state().destBlend, factors.destination) << mode;
+        EXPECT_TRUE(device().state().alphaBlend) << mode;
+    }
+}
+
+TEST_F(DeviceSystemTest, OpaqueAndAddModesKeepTheFactorsBefore)
+{
+    system.setBlendMode(3);
+    system.setBlendMode(1);
+    EXPECT_FALSE(device().state().alphaBlend);
+    EXPECT_EQ(device().state().srcBlend, Blend::One);
+    system.setBlendMode(7);
+    EXPECT_TRUE(device().state().alphaBlend);
+    EXPECT_EQ(device().state().destBlend, Blend::One);
+    EXPECT_EQ(device().state().colorOp, StageOp::Add);
+    // The added stage stays until the default stages are set again.
+    system.setBlendMode(2);
+    EXPECT_EQ(device().state().alphaOp, StageOp::Add);
+    system.setDefaultTextureStages();
+    EXPECT_EQ(device().state().colorOp, StageOp::Modulate);
+    EXPECT_EQ(device().state().alphaOp, StageOp::Modulate);
+    EXPECT_EQ(device().state().colorArg1, StageArg::Texture);
+    EXPECT_EQ(device().state().colorArg2, StageArg::Diffuse);
+}
+
+TEST_F(DeviceSystemTest, StartsWithLinearFilteringAndFailsWithoutADevice)
+{
+    EXPECT_EQ(device().state().minFilter, Filter::Linear);
+    EXPECT_EQ(device().state().magFilter, Filter::Linear);
+    sim.failDevice(true);
+    DeviceSystem none;
+    EXPECT_EQ(none.initialize(window, 640, 480), 1);
+    EXPECT_EQ(none.device(), nullptr);
+}
+
+namespace {
+
+// The OpenGL device on SDL's off-screen driver.
+class GlDeviceTest : public ::testing::Test {
+protected:
+    GlDeviceTest()
+    {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+        SDL_Init(SDL_INIT_VIDEO);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+        window = SDL_CreateWindow("test", 0, 0, 640, 480, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        device = GlDevice::create(window);
+    }
+    ~GlDeviceTest() override
+    {
+        device.reset();
+        SDL_DestroyWindow(window);
+        SDL_Quit();
+    }
+
+    std::shared_ptr<Texture> solid(std::uint32_t argb)
+    {
+        const std::vector<std::uint32_t> pixels(4, argb);
+        return device->createTexture(2, 2, pixels.data());
+    }
+
+    std::uint32_t pixel(int x, int y) { return device->readPicture()[static_cast<std::size_t>(y) * 640 + x]; }
+
+    void alphaBlending()
+    {
+        device->setRenderState(RenderState::SrcBlend, static_cast<std::uint32_t>(Blend::SrcAlpha));
+        device->setRenderState(RenderState::DestBlend, static_cast<std::uint32_t>(Blend::InvSrcAlpha));
+        device->setRenderState(RenderState::AlphaBlendEnable, 1);
+        device->setStageState(StageState::AlphaOp, static_cast<std::uint32_t>(StageOp::Modulate));
+    }
+
+    SDL_Window* window = nullptr;
+    std::unique_ptr<GlDevice> device;
+};
+
+}  // namespace
+
+TEST_F(GlDeviceTest, BatchesEqualStateAndKeepsPaintingOrder)
+{
+    ASSERT_TRUE(device) << "no OpenGL 3.3 core context";
+    alphaBlending();
+    Sprite red, blue;
+    red.attach(device.get(), solid(0xFFFF0000u));
+    blue.attach(device.get(), solid(0xFF0000FFu));
+    red.setTextureSize(2, 2);
+    blue.setTextureSize(2, 2);
+
+    device->beginScene();
+    device->clear(0xFF10C010);
+    for (int i = 0; i < 100; ++i)
+        red.drawWhole(static_cast<float>(i), 0, 0, 10, 10);
+    device->present();
+    EXPECT_EQ(device->drawCalls(), 1);
+
+    // Red, blue, red over the same place: three calls, and the last one shows.
+    device->beginScene();
+    device->clear(0xFF10C010);
+    red.drawWhole(0, 0, 0, 20, 20);
+    blue.drawWhole(0, 0, 0, 20, 20);
+    red.drawWhole(10, 10, 0, 20, 20);
+    EXPECT_EQ(pixel(5, 5), 0xFF0000FFu);
+    EXPECT_EQ(pixel(15, 15), 0xFFFF0000u);
+    EXPECT_EQ(pixel(100, 100), 0xFF10C010u);
+    device->present();
+    EXPECT_EQ(device->drawCalls(), 3);
+}
+
+TEST_F(GlDeviceTest, ModulatesAddsAndFiltersAsTheStateSays)
+{
+    ASSERT_TRUE(device) << "no OpenGL 3.3 core context";
+    alphaBlending();
+    Sprite grey;
+    grey.attach(device.get(), solid(0xFF808080u));
+    grey.setTextureSize(2, 2);
+    device->beginScene();
+    device->clear(0xFF000000);
+    grey.setColor(255, 0, 0);
+    grey.drawWhole(0, 0, 0, 10, 10);
+    device->setStageState(StageState::ColorOp, static_cast<std::uint32_t>(StageOp::Add));
+    grey.setColor(0, 0, 64);
+    grey.drawWhole(20, 0, 0, 10, 10);
+    EXPECT_EQ(pixel(5, 5), 0xFF800000u);
+    EXPECT_EQ(pixel(25, 5), 0xFF8080C0u);
+    // A texture survives a reset.
+    device->reset();
+    device->setStageState(StageState::ColorOp, static_cast<std::uint32_t>(StageOp::Modulate));
+    grey.setColor(255, 255, 255);
+    grey.drawWhole(40, 0, 0, 10, 10);
+    EXPECT_EQ(pixel(45, 5), 0xFF808080u);
+}
