@@ -1,0 +1,149 @@
+#include "TestSupport.h"
+
+#include <cstdio>
+#include <map>
+#include <sstream>
+
+namespace {
+
+struct SimRun {
+    int status;
+    std::string out;
+    std::vector<std::map<std::string, std::string>> states;
+};
+
+// Runs tessaro-sim on a script in the current folder.
+SimRun simulate(const std::string& script)
+{
+    {
+        std::FILE* file = std::fopen("script.sim", "w");
+        std::fputs(script.c_str(), file);
+        std::fclose(file);
+    }
+    SimRun run{0, {}, {}};
+    std::FILE* pipe = popen(TESSARO_SIM " script.sim 2>&1", "r");
+    char buffer[4096];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+        run.out += buffer;
+    run.status = pclose(pipe);
+    std::istringstream lines(run.out);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("step=", 0) != 0)
+            continue;
+        std::map<std::string, std::string> state;
+        // Values are single words, but for the name in double quotes.
+        for (std::size_t at = 0; at < line.size();) {
+            const std::size_t equals = line.find('=', at);
+            if (equals == std::string::npos)
+                break;
+            const bool quoted = line[equals + 1] == '"';
+            const std::size_t end = quoted ? line.find('"', equals + 2) + 1 : line.find(' ', equals);
+            state[line.substr(at, equals - at)] = line.substr(equals + 1, end - equals - 1);
+            at = end == std::string::npos ? line.size() : end + 1;
+        }
+        run.states.push_back(state);
+    }
+    return run;
+}
+
+const char* const kToRound = "click 300 260\nsteps 2\nclick 300 380\nuntil scene 4\n";
+
+// Grabs the resting bomb and flings it toward (x, y), then lets it fly.
+std::string fling(int x, int y)
+{
+    return "move 320 240\ndown\nsteps 1\nmove " + std::to_string(x) + " " + std::to_string(y)
+           + "\nsteps 1\nup\nsteps 400\n";
+}
+
+class SimulatorTest : public ::testing::Test {
+protected:
+    TemporaryFolder folder;
+};
+
+}  // namespace
+
+TEST_F(SimulatorTest, StepsAndAPictureOfTheTitle)
+{
+    const SimRun run = simulate("steps 100\nshot out.png\nstate\n");
+    ASSERT_EQ(run.status, 0) << run.out;
+    ASSERT_EQ(run.states.size(), 1u);
+    EXPECT_EQ(run.states[0].at("step"), "100");
+    EXPECT_EQ(run.states[0].at("scene"), "0");
+    EXPECT_EQ(run.states[0].at("result_name"), "\"\"");
+    const std::string png = folder.read("out.png");
+    ASSERT_GT(png.size(), 24u);
+    // Width and height from the PNG header.
+    EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x02\x80\0\0\x01\xe0", 8));
+}
+
+TEST_F(SimulatorTest, BadScriptsFailNamingTheLine)
+{
+    SimRun run = simulate("steps 1\nwobble 3\n");
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.out.find("line 2"), std::string::npos) << run.out;
+    run = simulate("until scene 4 max 30\n");
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.out.find("line 1"), std::string::npos) << run.out;
+}
+
+TEST_F(SimulatorTest, AnIdleRoundIsLostWithNothingScored)
+{
+    const SimRun run = simulate(std::string(kToRound) + "state\nseconds 170\nstate\n");
+    ASSERT_EQ(run.status, 0) << run.out;
+    ASSERT_EQ(run.states.size(), 2u);
+    EXPECT_EQ(run.states[0].at("time"), "180");
+    EXPECT_EQ(run.states[0].at("bomb_x"), "320.000000");
+    EXPECT_EQ(run.states[1].at("end"), "1");
+    EXPECT_EQ(run.states[1].at("hp"), "0");
+    EXPECT_EQ(run.states[1].at("score"), "0");
+    EXPECT_EQ(run.states[1].at("best"), "0");
+}
+
+TEST_F(SimulatorTest, FlingingTheBombScoresAndRepeatsExactly)
+{
+    std::string script = "seed 11\n" + std::string(kToRound) + "seconds 6\n";
+    for (int i = 0; i < 12; ++i)
+        script += fling(i % 2 == 0 ? 10 : 630, 40 + (i * 37) % 400) + "state\n";
+    const SimRun first = simulate(script);
+    ASSERT_EQ(first.status, 0) << first.out;
+    EXPECT_NE(first.states.back().at("score"), "0");
+    EXPECT_EQ(first.states[0].at("flying"), "0");  // at rest again by then
+    const SimRun second = simulate(script);
+    EXPECT_EQ(first.out, second.out);
+}
+
+TEST_F(SimulatorTest, TheWholeLoopWritesOneRankingLine)
+{
+    const SimRun run = simulate(std::string(kToRound) + "seconds 170\n"
+                             "down\nuntil scene 1\nup\nstate\n"
+                             "steps 130\nclick 100 165\nsteps 2\nclick 150 165\nsteps 2\nclick 320 415\n"
+                             "until scene 2\nstate\nsteps 130\nclick 320 240\nuntil scene 0\nstate\n");
+    ASSERT_EQ(run.status, 0) << run.out;
+    ASSERT_EQ(run.states.size(), 3u);
+    const std::string total = run.states[0].at("result_score");
+    EXPECT_EQ(run.states[1].at("result_name"), "\"AB      \"");
+    EXPECT_EQ(run.states[1].at("pending"), "1");
+    EXPECT_EQ(folder.read("data/score.txt"), "AB      ," + total + "\r\n");
+}
+
+TEST_F(SimulatorTest, YesShowsTheThreePagesBeforeTheRound)
+{
+    const SimRun run = simulate("click 300 260\nsteps 2\nclick 300 320\nuntil scene 3\nstate\n"
+                             "steps 70\nclick 1 1\nsteps 70\nclick 1 1\nsteps 70\nstate\nclick 1 1\n"
+                             "until scene 4 max 5\nstate\n");
+    ASSERT_EQ(run.status, 0) << run.out;
+    ASSERT_EQ(run.states.size(), 3u);
+    EXPECT_EQ(run.states[1].at("scene"), "3");
+    EXPECT_EQ(run.states[2].at("scene"), "4");
+    EXPECT_EQ(run.states[2].at("time"), "180");
+}
+
+TEST_F(SimulatorTest, ExitAndEscapeEndTheProgram)
+{
+    SimRun run = simulate("steps 3\nclick 300 380\nsteps 100\nstate\n");
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_TRUE(run.states.empty());
+    run = simulate("steps 3\nescape\nstate\n");
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_TRUE(run.states.empty());
+}
