@@ -1,6 +1,7 @@
 #include "platform/gl/GlDevice.h"
 
 #include "platform/Letterbox.h"
+#include "platform/gl/DriverLeakPause.h"
 
 #include <cstddef>
 
@@ -98,6 +99,7 @@ std::unique_ptr<GlDevice> GlDevice::create(SDL_Window* window)
 {
     if (window == nullptr)
         return nullptr;
+    const DriverLeakPause pause;
     SDL_GLContext context = SDL_GL_CreateContext(window);
     if (context == nullptr)
         return nullptr;
@@ -283,6 +285,7 @@ void GlDevice::flush()
 {
     if (batch_.empty())
         return;
+    const DriverLeakPause pause;
     apply(batchState_);
     const auto bytes = static_cast<GLsizeiptr>(batch_.size() * sizeof(SpriteVertex));
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
@@ -298,6 +301,7 @@ void GlDevice::flush()
 std::vector<std::uint32_t> GlDevice::readPicture()
 {
     flush();
+    const DriverLeakPause pause;
     glFinish();
     const int w = viewport_[2];
     const int h = viewport_[3];
