@@ -4,6 +4,7 @@
 #include "artgen/Shapes.h"
 #include "artgen/SpriteArt.h"
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -27,7 +28,8 @@ void glyphRow(Canvas& c, int row, const char* glyphs, int style)
 }
 
 const Lettering::Style kPageTitle{Color::rgb(255, 250, 150), Color::rgb(255, 120, 40), kInk, 2.6f, 2.0f};
-const Lettering::Style kPageText{kWhite, Color::rgb(230, 236, 255), kInk, 1.5f, 1.4f};
+const Lettering::Style kPageText{Color::rgb(40, 40, 90), Color::rgb(20, 20, 60), Color::rgb(255, 250, 235), 1.5f, 1.2f};
+const Lettering::Style kFieldText{kWhite, Color::rgb(230, 236, 255), kInk, 1.5f, 1.4f};
 
 // A small play field framed like the game's own, for the pictures of the pages.
 void field(Canvas& c, float left, float top, float width, float height)
@@ -97,7 +99,9 @@ void page(Canvas& c, int number, const char* heading)
     c.fill([](float x, float y) { return shapes::circle(x, y, 52, 52, 21); }, Color::rgb(255, 90, 70));
     const std::string n = std::to_string(number);
     Lettering::centred(c, 52, 40, n.c_str(), 4.4f, 4.0f, {kWhite, kWhite, kInk, 2.4f, 1.6f});
-    Lettering::text(c, 92, 34, heading, 5.0f, 5.0f, kPageTitle);
+    // Long headings shrink to stay inside the page.
+    const float unit = std::min(5.0f, 390 / (Lettering::advance(1) * std::strlen(heading)));
+    Lettering::text(c, 92, 34 + (5.0f - unit) * 3, heading, unit, 5.0f - (5.0f - unit) * 0.5f, kPageTitle);
 }
 
 void caption(Canvas& c, float y, const char* text)
@@ -183,8 +187,8 @@ Canvas SheetArt::introPage(int number)
         page(c, 1, "GRAB THE BOMB");
         field(c, 40, 90, 432, 270);
         sprite(c, base, 200, 225, 128);
-        dots(c, {{230, 210}, {340, 160}}, Color{1, 1, 1, 0.9f});
-        arrowHead(c, 344, 158, 110, -50, kWhite);
+        dots(c, {{236, 250}, {362, 194}}, Color{1, 1, 1, 0.9f});
+        arrowHead(c, 366, 192, 110, -50, kWhite);
         chainTo(c, 200, 225, 380, 150, 1);
         sprite(c, bombImage, 380, 150, 64);
         c.draw(cursor, 378, 150, 1);
@@ -210,10 +214,12 @@ Canvas SheetArt::introPage(int number)
         field(c, 40, 90, 432, 250);
         sprite(c, base, 256, 215, 128);
         sprite(c, SpriteArt::armoured(), 90, 150, 64);
-        arrowHead(c, 150, 172, 60, 22, Color::rgb(255, 90, 70));
+        dots(c, {{128, 164}, {176, 182}}, Color::rgb(255, 90, 70));
+        arrowHead(c, 180, 184, 60, 22, Color::rgb(255, 90, 70));
         sprite(c, SpriteArt::wanderer(), 420, 290, 64);
-        arrowHead(c, 372, 272, -60, -22, Color::rgb(255, 90, 70));
-        Lettering::text(c, 330, 120, "100 HP", 3.0f, 3.2f, kPageText);
+        dots(c, {{390, 279}, {342, 261}}, Color::rgb(255, 90, 70));
+        arrowHead(c, 338, 259, -60, -22, Color::rgb(255, 90, 70));
+        Lettering::text(c, 330, 120, "100 HP", 3.0f, 3.2f, kFieldText);
         Lettering::text(c, 90, 290, "-3 HP", 3.0f, 3.2f, {Color::rgb(255, 120, 100), Color::rgb(230, 50, 40), kInk, 1.8f, 1.5f});
         caption(c, 356, "EACH ENEMY AT THE BASE COSTS 3 HP");
         caption(c, 384, "CHAIN KILLS INTO COMBOS");
