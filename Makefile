@@ -44,6 +44,7 @@ bench: build
 # scratch folder so that the player's ranking file is never touched.
 screenshots: build
 	@scratch=$$(mktemp -d) && mkdir "$$scratch/data" && cp data/*.png "$$scratch/data/" && \
+	cp docs/score.txt "$$scratch/data/" && \
 	for s in docs/*.sim; do (cd "$$scratch" && "$(CURDIR)/$(BUILD)/tessaro-sim" "$(CURDIR)/$$s" >/dev/null) || exit 1; done; \
 	cp "$$scratch"/*.png docs/ && rm -rf "$$scratch"
 

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "platform/Letterbox.h"
 #include "render/BitmapFont.h"
 #include "render/PngImage.h"
 #include "render/SolidRect.h"
@@ -231,4 +232,19 @@ TEST_F(RenderTest, ColourKeyTurnsMatchingTexelsTransparentBlack)
     const auto texture = device().texture(s.texture()->id());
     ASSERT_TRUE(texture);
     EXPECT_EQ(texture->pixels(), (std::vector<std::uint32_t>{0x00000000u, 0xFF123456u}));
+}
+
+TEST(LetterboxTest, FitsThePictureAndMapsThePointerBothWays)
+{
+    const platform::Letterbox wide = platform::Letterbox::fit(1920, 1080);
+    EXPECT_EQ(wide.x, 240);
+    EXPECT_EQ(wide.y, 0);
+    EXPECT_EQ(wide.width, 1440);
+    EXPECT_EQ(wide.height, 1080);
+    EXPECT_EQ(wide.toClient({240, 0}), (platform::Point{0, 0}));
+    EXPECT_EQ(wide.toClient({100, 540}).x < 0, true);
+    for (platform::Point p : {platform::Point{0, 0}, {639, 479}, {640, 480}, {321, 17}})
+        EXPECT_EQ(wide.toClient(wide.toOutput(p)), p);
+    const platform::Letterbox same = platform::Letterbox::fit(640, 480);
+    EXPECT_EQ(same.toClient({700, -20}), (platform::Point{700, -20}));
 }
