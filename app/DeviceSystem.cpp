@@ -12,9 +12,20 @@ int DeviceSystem::initialize(platform::Window* window, int width, int height)
     device_ = platform::createDevice(window);
     if (!device_)
         return 1;
-    device_->setSamplerState(SamplerState::MinFilter, static_cast<std::uint32_t>(Filter::Linear));
-    device_->setSamplerState(SamplerState::MagFilter, static_cast<std::uint32_t>(Filter::Linear));
+    setFilter(Filter::Linear);
     return 0;
+}
+
+void DeviceSystem::setFilter(Filter filter)
+{
+    device_->setSamplerState(SamplerState::MinFilter, static_cast<std::uint32_t>(filter));
+    device_->setSamplerState(SamplerState::MagFilter, static_cast<std::uint32_t>(filter));
+}
+
+void DeviceSystem::setWrapAddressing()
+{
+    device_->setSamplerState(SamplerState::AddressU, static_cast<std::uint32_t>(Address::Wrap));
+    device_->setSamplerState(SamplerState::AddressV, static_cast<std::uint32_t>(Address::Wrap));
 }
 
 int DeviceSystem::enterFullScreen()

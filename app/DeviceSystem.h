@@ -15,6 +15,9 @@ public:
     void setDefaultTextureStages();
     // 1 opaque, 2 alpha blending, 3 additive, 4 multiply, 5 premultiplied, 6, 7 texel plus colour.
     void setBlendMode(int mode);
+    // Sampler 0: the same filter for shrinking and growing.
+    void setFilter(Filter filter);
+    void setWrapAddressing();
     Device* device() const { return device_.get(); }
     platform::Window* windowHandle() const { return window_; }
     int width() const { return width_; }

@@ -1,7 +1,7 @@
 #include "app/DeviceSystem.h"
 #include "app/MainWindow.h"
 #include "play/GameScene.h"
-#include "platform/gl/GlDevice.h"
+#include "platform/gl/OffscreenGl.h"
 #include "platform/record/FrameReplayer.h"
 #include "platform/sim/SimPlatform.h"
 
@@ -61,29 +61,19 @@ void gameFrameDrawCalls(benchmark::State& state)
     round.scene.draw();
     recording.present();
 
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-    SDL_Init(SDL_INIT_VIDEO);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    SDL_Window* window = SDL_CreateWindow("bench", 0, 0, 640, 480, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    {
-        std::unique_ptr<GlDevice> gl = GlDevice::create(window);
-        if (!gl) {
-            state.SkipWithError("no OpenGL 3.3 context");
-        } else {
-            FrameReplayer replayer(recording, *gl);
-            for (auto _ : state) {
-                replayer.replay(recording.presented());
-                gl->present();
-            }
-            state.counters["quads"] = static_cast<double>(recording.presented().size());
-            state.counters["draw_calls"] = gl->drawCalls();
-            state.counters["enemies"] = round.scene.stage().enemyCount();
-        }
+    OffscreenGl gl;
+    if (gl.device() == nullptr) {
+        state.SkipWithError(gl.error().c_str());
+        return;
     }
-    SDL_DestroyWindow(window);
-    SDL_Quit();
+    FrameReplayer replayer(recording, *gl.device());
+    for (auto _ : state) {
+        replayer.replay(recording.presented());
+        gl.device()->present();
+    }
+    state.counters["quads"] = static_cast<double>(recording.presented().size());
+    state.counters["draw_calls"] = gl.device()->drawCalls();
+    state.counters["enemies"] = round.scene.stage().enemyCount();
 }
 BENCHMARK(gameFrameDrawCalls)->Unit(benchmark::kMicrosecond);
 

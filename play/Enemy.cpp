@@ -6,12 +6,6 @@
 namespace {
 constexpr int kDeathSteps = 60;
 
-void setFilter(Device* device, Filter filter)
-{
-    device->setSamplerState(SamplerState::MinFilter, static_cast<std::uint32_t>(filter));
-    device->setSamplerState(SamplerState::MagFilter, static_cast<std::uint32_t>(filter));
-}
-
 void drawCentred(Sprite& sprite, double x, double y, double size)
 {
     sprite.drawWhole(static_cast<float>(x - size / 2), static_cast<float>(y - size / 2), 0,
@@ -130,10 +124,10 @@ void Enemy::drawDying()
     const auto red = static_cast<std::uint8_t>(f * 255);
     const auto green = static_cast<std::uint8_t>(f * 96);
     const auto blue = static_cast<std::uint8_t>(variant_ == DrawVariant::W ? f * 16 : f * 64);
-    setFilter(system_->device(), Filter::Linear);
+    system_->setFilter(Filter::Linear);
     for (int pass = 0; pass < 2; ++pass) {
         flash_->setColor(red, green, blue);
         drawCentred(*flash_, x_, y_, size);
     }
-    setFilter(system_->device(), Filter::Point);
+    system_->setFilter(Filter::Point);
 }

@@ -9,8 +9,6 @@ namespace {
 constexpr int kDestructionSteps = 180;
 constexpr int kFadeInSteps = 192;
 
-void setSampler(Device* device, SamplerState state, std::uint32_t value) { device->setSamplerState(state, value); }
-
 void formatNumber(char (&text)[16], int value) { std::snprintf(text, sizeof text, "%08d", value); }
 }  // namespace
 
@@ -18,10 +16,6 @@ int GameScene::initialize(DeviceSystem* system, int* sceneNumber)
 {
     Scene::initialize(system, sceneNumber);
     Device* device = system->device();
-    setSampler(device, SamplerState::AddressU, static_cast<std::uint32_t>(Address::Wrap));
-    setSampler(device, SamplerState::AddressV, static_cast<std::uint32_t>(Address::Wrap));
-    setSampler(device, SamplerState::MinFilter, static_cast<std::uint32_t>(Filter::Point));
-    setSampler(device, SamplerState::MagFilter, static_cast<std::uint32_t>(Filter::Point));
     platform::Window* window = system->windowHandle();
     bomb_.initialize(system, window);
     base_.initialize(system, window);

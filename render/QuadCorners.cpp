@@ -2,6 +2,21 @@
 
 #include <cmath>
 
+void QuadCorners::build(SpriteVertex (&v)[4], float x, float y, float z, float width, float height, int rotation,
+                        std::uint32_t color, const Source& uv)
+{
+    place(v, x, y, width, height, rotation);
+    const float us[4] = {uv.left, uv.right, uv.right, uv.left};
+    const float vs[4] = {uv.top, uv.top, uv.bottom, uv.bottom};
+    for (int i = 0; i < 4; ++i) {
+        v[i].z = z;
+        v[i].rhw = 1.0f;
+        v[i].diffuse = color;
+        v[i].u = us[i];
+        v[i].v = vs[i];
+    }
+}
+
 void QuadCorners::place(SpriteVertex (&v)[4], float x, float y, float width, float height, int rotation)
 {
     if (rotation == 0) {

@@ -29,16 +29,7 @@ void SolidRect::draw(float x, float y, float z, float width, float height)
                                 | static_cast<std::uint32_t>(green_ & 255) << 8
                                 | static_cast<std::uint32_t>(blue_ & 255);
     SpriteVertex v[4];
-    QuadCorners::place(v, x, y, width, height, rotation_);
-    const float us[4] = {0, 1, 1, 0};
-    const float vs[4] = {0, 0, 1, 1};
-    for (int i = 0; i < 4; ++i) {
-        v[i].z = z;
-        v[i].rhw = 1.0f;
-        v[i].diffuse = color;
-        v[i].u = us[i];
-        v[i].v = vs[i];
-    }
+    QuadCorners::build(v, x, y, z, width, height, rotation_, color, {0, 0, 1, 1});
     // Every sprite unbinds its texture after drawing, so this quad is flat.
     device_->drawFan(v);
     device_->setRenderState(RenderState::ZWriteEnable, 1);

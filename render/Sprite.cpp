@@ -52,21 +52,10 @@ void Sprite::draw(float x, float y, float z, float width, float height, float so
     const std::uint32_t color = static_cast<std::uint32_t>(alpha_) << 24 | red_ << 16 | green_ << 8 | blue_;
     const auto tw = static_cast<float>(textureWidth_);
     const auto th = static_cast<float>(textureHeight_);
-    const float left = sourceX / tw;
-    const float top = sourceY / th;
-    const float right = (sourceX + sourceWidth) / tw;
-    const float bottom = (sourceY + sourceHeight) / th;
+    const QuadCorners::Source uv{sourceX / tw, sourceY / th, (sourceX + sourceWidth) / tw,
+                                 (sourceY + sourceHeight) / th};
     SpriteVertex v[4];
-    QuadCorners::place(v, x, y, width, height, rotation_);
-    const float us[4] = {left, right, right, left};
-    const float vs[4] = {top, top, bottom, bottom};
-    for (int i = 0; i < 4; ++i) {
-        v[i].z = z;
-        v[i].rhw = 1.0f;
-        v[i].diffuse = color;
-        v[i].u = us[i];
-        v[i].v = vs[i];
-    }
+    QuadCorners::build(v, x, y, z, width, height, rotation_, color, uv);
     device_->setTexture(texture_.get());
     device_->drawFan(v);
     device_->setTexture(nullptr);

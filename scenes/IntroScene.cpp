@@ -8,10 +8,6 @@ int IntroScene::initialize(DeviceSystem* system, int* sceneNumber)
 {
     Scene::initialize(system, sceneNumber);
     Device* device = system->device();
-    device->setSamplerState(SamplerState::AddressU, static_cast<std::uint32_t>(Address::Wrap));
-    device->setSamplerState(SamplerState::AddressV, static_cast<std::uint32_t>(Address::Wrap));
-    device->setSamplerState(SamplerState::MinFilter, static_cast<std::uint32_t>(Filter::Point));
-    device->setSamplerState(SamplerState::MagFilter, static_cast<std::uint32_t>(Filter::Point));
     cursor_.initialize(system, system->windowHandle());
     for (int i = 0; i < kPages; ++i) {
         const std::string file = "data/intro" + std::to_string(i + 1) + ".png";

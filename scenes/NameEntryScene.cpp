@@ -39,10 +39,6 @@ int NameEntryScene::initialize(DeviceSystem* system, int* sceneNumber)
 {
     Scene::initialize(system, sceneNumber);
     Device* device = system->device();
-    device->setSamplerState(SamplerState::AddressU, static_cast<std::uint32_t>(Address::Wrap));
-    device->setSamplerState(SamplerState::AddressV, static_cast<std::uint32_t>(Address::Wrap));
-    device->setSamplerState(SamplerState::MinFilter, static_cast<std::uint32_t>(Filter::Point));
-    device->setSamplerState(SamplerState::MagFilter, static_cast<std::uint32_t>(Filter::Point));
     cursor_.initialize(system, system->windowHandle());
     font_.initialize(system, system->windowHandle());
     marker_.load(device, "data/cursor2.png");

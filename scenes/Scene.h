@@ -16,6 +16,7 @@ enum SceneNumber : int {
 class Scene {
 public:
     virtual ~Scene() = default;
+    // Keeps both pointers and sets the sampler state every scene starts from.
     virtual int initialize(DeviceSystem* system, int* sceneNumber);
     virtual int enter() = 0;
     // Nonzero ends the program.

@@ -43,21 +43,12 @@ constexpr MenuText kMainTexts[] = {
 constexpr MenuText kQuestionTexts[] = {
     {"INTRODUCTION", 170, 250, 255, 32, 32, 0}, {"YES", 270, 310, 255, 32, 32, 1}, {"NO", 280, 370, 32, 32, 255, 2}};
 
-void setFilter(Device* device, Filter filter)
-{
-    device->setSamplerState(SamplerState::MagFilter, static_cast<std::uint32_t>(filter));
-    device->setSamplerState(SamplerState::MinFilter, static_cast<std::uint32_t>(filter));
-}
-
 }  // namespace
 
 int TitleScene::initialize(DeviceSystem* system, int* sceneNumber)
 {
     Scene::initialize(system, sceneNumber);
     Device* device = system->device();
-    device->setSamplerState(SamplerState::AddressU, static_cast<std::uint32_t>(Address::Wrap));
-    device->setSamplerState(SamplerState::AddressV, static_cast<std::uint32_t>(Address::Wrap));
-    setFilter(device, Filter::Point);
     cursor_.initialize(system, system->windowHandle());
     font_.initialize(system, system->windowHandle());
     fade_.initialize(device);
@@ -137,11 +128,10 @@ void TitleScene::drawArtwork()
     }
     title_.setRotation(0);
     title_.draw(125, 10, 0, 390, 160, 0, 0, 390, 160);
-    Device* device = system_->device();
-    setFilter(device, Filter::Linear);
+    system_->setFilter(Filter::Linear);
     title_.setRotation(static_cast<float>(stepCounter_));
     title_.draw(75, 50, 0, 390, 60, 0, 160, 390, 60);
-    setFilter(device, Filter::Point);
+    system_->setFilter(Filter::Point);
     title_.setRotation(0);
     const auto bob = static_cast<float>(100 + 8 * std::sin(stepCounter_ * 0.017453292));
     title_.draw(175, bob, 0, 390, 60, 0, 220, 390, 60);

@@ -1,6 +1,6 @@
 #include "sim/Camera.h"
 
-#include "platform/gl/GlDevice.h"
+#include "platform/gl/OffscreenGl.h"
 #include "platform/record/FrameReplayer.h"
 #include "render/PngImage.h"
 
@@ -9,41 +9,22 @@ Camera::Camera() = default;
 Camera::~Camera()
 {
     replayer_.reset();
-    device_.reset();
-    if (window_ != nullptr)
-        SDL_DestroyWindow(window_);
-    if (videoStarted_)
-        SDL_Quit();
-}
-
-bool Camera::open(const RecordingDevice& source, std::string& error)
-{
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        error = std::string("no off-screen video: ") + SDL_GetError();
-        return false;
-    }
-    videoStarted_ = true;
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    window_ = SDL_CreateWindow("Tessaro", 0, 0, 640, 480, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (window_ != nullptr)
-        device_ = GlDevice::create(window_);
-    if (!device_) {
-        error = std::string("no OpenGL 3.3 for pictures: ") + SDL_GetError();
-        return false;
-    }
-    replayer_ = std::make_unique<FrameReplayer>(source, *device_);
-    return true;
+    gl_.reset();
 }
 
 bool Camera::shoot(const RecordingDevice& source, const std::string& file, std::string& error)
 {
-    if (!replayer_ && !open(source, error))
+    if (!gl_) {
+        gl_ = std::make_unique<OffscreenGl>();
+        if (gl_->device() != nullptr)
+            replayer_ = std::make_unique<FrameReplayer>(source, *gl_->device());
+    }
+    if (!replayer_) {
+        error = gl_->error();
         return false;
+    }
     replayer_->replay(source.presented());
-    if (!PngImage::save(file, 640, 480, device_->readPicture())) {
+    if (!PngImage::save(file, 640, 480, gl_->device()->readPicture())) {
         error = "cannot write " + file;
         return false;
     }

@@ -4,11 +4,9 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 class FrameReplayer;
-class GlDevice;
-struct SDL_Window;
+class OffscreenGl;
 
 // Paints recorded frames off screen with OpenGL and writes them as PNG files.
 // Nothing is set up until the first picture is asked for.
@@ -19,10 +17,6 @@ public:
     bool shoot(const RecordingDevice& source, const std::string& file, std::string& error);
 
 private:
-    bool open(const RecordingDevice& source, std::string& error);
-
-    bool videoStarted_ = false;
-    SDL_Window* window_ = nullptr;
-    std::unique_ptr<GlDevice> device_;
+    std::unique_ptr<OffscreenGl> gl_;
     std::unique_ptr<FrameReplayer> replayer_;
 };

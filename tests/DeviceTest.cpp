@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "platform/gl/GlDevice.h"
+#include "platform/gl/OffscreenGl.h"
 #include "render/Sprite.h"
 
 namespace {
@@ -63,23 +63,6 @@ namespace {
 // The OpenGL device on SDL's off-screen driver.
 class GlDeviceTest : public ::testing::Test {
 protected:
-    GlDeviceTest()
-    {
-        SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-        SDL_Init(SDL_INIT_VIDEO);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-        window = SDL_CreateWindow("test", 0, 0, 640, 480, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        device = GlDevice::create(window);
-    }
-    ~GlDeviceTest() override
-    {
-        device.reset();
-        SDL_DestroyWindow(window);
-        SDL_Quit();
-    }
-
     std::shared_ptr<Texture> solid(std::uint32_t argb)
     {
         const std::vector<std::uint32_t> pixels(4, argb);
@@ -96,19 +79,19 @@ protected:
         device->setStageState(StageState::AlphaOp, static_cast<std::uint32_t>(StageOp::Modulate));
     }
 
-    SDL_Window* window = nullptr;
-    std::unique_ptr<GlDevice> device;
+    OffscreenGl gl;
+    GlDevice* device = gl.device();
 };
 
 }  // namespace
 
 TEST_F(GlDeviceTest, BatchesEqualStateAndKeepsPaintingOrder)
 {
-    ASSERT_TRUE(device) << "no OpenGL 3.3 core context";
+    ASSERT_NE(device, nullptr) << gl.error();
     alphaBlending();
     Sprite red, blue;
-    red.attach(device.get(), solid(0xFFFF0000u));
-    blue.attach(device.get(), solid(0xFF0000FFu));
+    red.attach(device, solid(0xFFFF0000u));
+    blue.attach(device, solid(0xFF0000FFu));
     red.setTextureSize(2, 2);
     blue.setTextureSize(2, 2);
 
@@ -134,10 +117,10 @@ TEST_F(GlDeviceTest, BatchesEqualStateAndKeepsPaintingOrder)
 
 TEST_F(GlDeviceTest, ModulatesAddsAndFiltersAsTheStateSays)
 {
-    ASSERT_TRUE(device) << "no OpenGL 3.3 core context";
+    ASSERT_NE(device, nullptr) << gl.error();
     alphaBlending();
     Sprite grey;
-    grey.attach(device.get(), solid(0xFF808080u));
+    grey.attach(device, solid(0xFF808080u));
     grey.setTextureSize(2, 2);
     device->beginScene();
     device->clear(0xFF000000);

@@ -5,12 +5,6 @@
 namespace {
 constexpr int kFlashSteps = 20;
 constexpr int kDamage = 3;
-
-void setFilter(Device* device, Filter filter)
-{
-    device->setSamplerState(SamplerState::MinFilter, static_cast<std::uint32_t>(filter));
-    device->setSamplerState(SamplerState::MagFilter, static_cast<std::uint32_t>(filter));
-}
 }  // namespace
 
 void Base::initialize(DeviceSystem* system, platform::Window* window)
@@ -44,7 +38,7 @@ void Base::draw()
     system_->setBlendMode(2);
     sprite_.setRotation(static_cast<float>(angle_));
     // Linear filtering smooths the turning image.
-    setFilter(system_->device(), Filter::Linear);
+    system_->setFilter(Filter::Linear);
     sprite_.setAlpha(255);
     sprite_.setColor(255, 255, 255);
     const auto left = static_cast<float>(x_ - 64);
@@ -55,7 +49,7 @@ void Base::draw()
         sprite_.setColor(255, 0, 0);
         sprite_.drawWhole(left, top, 0, 128, 128);
     }
-    setFilter(system_->device(), Filter::Point);
+    system_->setFilter(Filter::Point);
 }
 
 void Base::damage()

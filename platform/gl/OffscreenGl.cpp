@@ -1,0 +1,28 @@
+#include "platform/gl/OffscreenGl.h"
+
+OffscreenGl::OffscreenGl()
+{
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        error_ = std::string("no off-screen video: ") + SDL_GetError();
+        return;
+    }
+    videoStarted_ = true;
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    window_ = SDL_CreateWindow("Tessaro", 0, 0, 640, 480, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    if (window_ != nullptr)
+        device_ = GlDevice::create(window_);
+    if (!device_)
+        error_ = std::string("no OpenGL 3.3 core context: ") + SDL_GetError();
+}
+
+OffscreenGl::~OffscreenGl()
+{
+    device_.reset();
+    if (window_ != nullptr)
+        SDL_DestroyWindow(window_);
+    if (videoStarted_)
+        SDL_Quit();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/gl/GlDevice.h"
+
+#include <memory>
+#include <string>
+
+// An OpenGL device with no window on the screen, on SDL's off-screen video driver:
+// for pictures of recorded frames, and for tests and benchmarks of the device.
+class OffscreenGl {
+public:
+    OffscreenGl();
+    ~OffscreenGl();
+    OffscreenGl(const OffscreenGl&) = delete;
+    OffscreenGl& operator=(const OffscreenGl&) = delete;
+
+    // Null when no 3.3 core context could be had; error() then says why.
+    GlDevice* device() const { return device_.get(); }
+    const std::string& error() const { return error_; }
+
+private:
+    bool videoStarted_ = false;
+    SDL_Window* window_ = nullptr;
+    std::unique_ptr<GlDevice> device_;
+    std::string error_;
+};
