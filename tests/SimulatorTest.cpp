@@ -112,30 +112,41 @@ TEST_F(SimulatorTest, FlingingTheBombScoresAndRepeatsExactly)
     EXPECT_EQ(first.out, second.out);
 }
 
+// From the round's start: lose it, click through the results, type A and B, OK,
+// look at the ranking, click, and be back at the title.
+const char* const kRestOfTheLoop =
+    "seconds 170\ndown\nuntil scene 1\nup\nstate\n"
+    "steps 130\nclick 100 165\nsteps 2\nclick 150 165\nsteps 2\nclick 320 415\n"
+    "until scene 2\nstate\nsteps 130\nclick 320 240\nuntil scene 0\nstate\n";
+
+void expectOneRankingLine(const SimRun& run, const TemporaryFolder& folder)
+{
+    ASSERT_EQ(run.status, 0) << run.out;
+    ASSERT_GE(run.states.size(), 3u);
+    const auto& entered = run.states[run.states.size() - 3];
+    const auto& ranked = run.states[run.states.size() - 2];
+    EXPECT_EQ(ranked.at("result_name"), "\"AB      \"");
+    EXPECT_EQ(ranked.at("pending"), "1");
+    EXPECT_EQ(run.states.back().at("scene"), "0");
+    EXPECT_EQ(folder.read("data/score.txt"), "AB      ," + entered.at("result_score") + "\r\n");
+}
+
 TEST_F(SimulatorTest, TheWholeLoopWritesOneRankingLine)
 {
-    const SimRun run = simulate(std::string(kToRound) + "seconds 170\n"
-                             "down\nuntil scene 1\nup\nstate\n"
-                             "steps 130\nclick 100 165\nsteps 2\nclick 150 165\nsteps 2\nclick 320 415\n"
-                             "until scene 2\nstate\nsteps 130\nclick 320 240\nuntil scene 0\nstate\n");
-    ASSERT_EQ(run.status, 0) << run.out;
-    ASSERT_EQ(run.states.size(), 3u);
-    const std::string total = run.states[0].at("result_score");
-    EXPECT_EQ(run.states[1].at("result_name"), "\"AB      \"");
-    EXPECT_EQ(run.states[1].at("pending"), "1");
-    EXPECT_EQ(folder.read("data/score.txt"), "AB      ," + total + "\r\n");
+    expectOneRankingLine(simulate(std::string(kToRound) + kRestOfTheLoop), folder);
 }
 
 TEST_F(SimulatorTest, YesShowsTheThreePagesBeforeTheRound)
 {
     const SimRun run = simulate("click 300 260\nsteps 2\nclick 300 320\nuntil scene 3\nstate\n"
-                             "steps 70\nclick 1 1\nsteps 70\nclick 1 1\nsteps 70\nstate\nclick 1 1\n"
-                             "until scene 4 max 5\nstate\n");
+                                "steps 70\nclick 1 1\nsteps 70\nclick 1 1\nsteps 70\nstate\nclick 1 1\n"
+                                "until scene 4 max 5\nstate\n" + std::string(kRestOfTheLoop));
     ASSERT_EQ(run.status, 0) << run.out;
-    ASSERT_EQ(run.states.size(), 3u);
+    ASSERT_EQ(run.states.size(), 6u);
     EXPECT_EQ(run.states[1].at("scene"), "3");
     EXPECT_EQ(run.states[2].at("scene"), "4");
     EXPECT_EQ(run.states[2].at("time"), "180");
+    expectOneRankingLine(run, folder);
 }
 
 TEST_F(SimulatorTest, ExitAndEscapeEndTheProgram)

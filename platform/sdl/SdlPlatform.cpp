@@ -146,14 +146,19 @@ Point SdlPlatform::pointer(Window* window)
 {
     if (window == nullptr || sdlWindow(window) != window_)
         return {-1, -1};
-    // The global state is live and also right while the pointer is outside the window.
-    int globalX = 0;
-    int globalY = 0;
+    // Full screen the pointer never leaves the window, whose reported position may
+    // lag behind the switch. In a window the global state is also right outside it.
+    int x = 0;
+    int y = 0;
+    if (fullScreen_) {
+        SDL_GetMouseState(&x, &y);
+        return letterbox().toClient({x, y});
+    }
     int windowX = 0;
     int windowY = 0;
-    SDL_GetGlobalMouseState(&globalX, &globalY);
+    SDL_GetGlobalMouseState(&x, &y);
     SDL_GetWindowPosition(window_, &windowX, &windowY);
-    return letterbox().toClient({globalX - windowX, globalY - windowY});
+    return letterbox().toClient({x - windowX, y - windowY});
 }
 
 void SdlPlatform::setPointer(Window* window, Point client)
@@ -175,7 +180,7 @@ std::unique_ptr<Device> SdlPlatform::createDevice(Window* window)
 void SdlPlatform::enterFullScreen(Window* window)
 {
     if (window != nullptr && sdlWindow(window) == window_)
-        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        fullScreen_ = SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
 }
 
 }  // namespace platform

@@ -38,6 +38,7 @@ private:
     bool ready_ = false;
     SDL_Window* window_ = nullptr;
     bool destroyed_ = false;
+    bool fullScreen_ = false;
     WindowProcedure procedure_ = nullptr;
     KeyLatch keys_;
 };
