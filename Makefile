@@ -5,12 +5,14 @@
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libepoxy-dev libpng-dev zlib1g-dev \
             libgtest-dev libgmock-dev libbenchmark-dev libgl1-mesa-dri libegl-mesa0 libglx-mesa0 \
             xvfb xdotool x11-utils imagemagick
+WINDOWS_PACKAGES := g++-mingw-w64-i686-posix mingw-w64-i686-dev zip
+WINE_PACKAGES := wine32:i386 wine xvfb xdotool x11-utils imagemagick
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 BUILD := build
 SANITIZED := build-sanitized
 
-.PHONY: run test deps build build-sanitized bench screenshots clean
+.PHONY: run test deps windows-deps wine-deps build build-sanitized windows test-windows bench screenshots clean
 
 run: build
 	./$(BUILD)/tessaro
@@ -19,8 +21,8 @@ test: build build-sanitized
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZED) && ctest --output-on-failure -j $(JOBS)
 
-deps:
-	@missing=""; for p in $(PACKAGES); do \
+# Installs the packages named that this machine lacks.
+install = missing=""; for p in $(1); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -29,6 +31,17 @@ deps:
 	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $$missing; \
 	fi
 
+deps:
+	@$(call install,$(PACKAGES))
+
+windows-deps:
+	@$(call install,$(WINDOWS_PACKAGES))
+
+# Wine for 32-bit programs needs the i386 architecture.
+wine-deps:
+	@dpkg --print-foreign-architectures | grep -qx i386 || $(SUDO) dpkg --add-architecture i386
+	@$(call install,$(WINE_PACKAGES))
+
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
@@ -36,6 +49,19 @@ build: deps
 build-sanitized: deps
 	cmake -S . -B $(SANITIZED) -DCMAKE_BUILD_TYPE=Debug -DTESSARO_SANITIZE=ON
 	cmake --build $(SANITIZED) -j $(JOBS)
+
+# The 32-bit Windows program and a zip of it with its images.
+windows: build windows-deps
+	cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
+	    -DTESSARO_ICON=$(CURDIR)/$(BUILD)/generated/tessaro.ico
+	cmake --build build-windows -j $(JOBS)
+	rm -rf build-windows/package && mkdir -p build-windows/package/Tessaro/data
+	cp build-windows/tessaro.exe build-windows/package/Tessaro/
+	cp data/*.png build-windows/package/Tessaro/data/
+	cd build-windows/package && rm -f ../tessaro-windows.zip && zip -qr ../tessaro-windows.zip Tessaro
+
+test-windows: windows wine-deps
+	tests/wine-smoke.sh build-windows/tessaro.exe data
 
 bench: build
 	./$(BUILD)/tessaro_bench
@@ -49,4 +75,4 @@ screenshots: build
 	cp "$$scratch"/*.png docs/ && rm -rf "$$scratch"
 
 clean:
-	rm -rf $(BUILD) $(SANITIZED)
+	rm -rf $(BUILD) $(SANITIZED) build-windows

@@ -1,10 +1,10 @@
+#include "NativePlatform.h"
 #include "app/Program.h"
-#include "platform/sdl/SdlPlatform.h"
 
 int main(int, char**)
 {
-    platform::SdlPlatform sdl;
-    platform::install(&sdl);
+    platform::NativePlatform native;
+    platform::install(&native);
     Program program;
     return program.run();
 }

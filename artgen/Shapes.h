@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <numbers>
 #include <utility>
 #include <vector>
 
@@ -56,7 +57,7 @@ inline Points star(float cx, float cy, int spikes, float outer, float inner, flo
 {
     Points p;
     for (int i = 0; i < spikes * 2; ++i) {
-        const float a = turn + static_cast<float>(M_PI) * i / spikes;
+        const float a = turn + std::numbers::pi_v<float> * i / spikes;
         const float r = i % 2 == 0 ? outer : inner;
         p.emplace_back(cx + r * std::sin(a), cy - r * std::cos(a));
     }

@@ -5,6 +5,7 @@
 #include "artgen/SpriteArt.h"
 
 #include <cstring>
+#include <numbers>
 #include <string>
 
 namespace {
@@ -133,7 +134,7 @@ Canvas SheetArt::background()
             // The pattern fades out toward the edges, which meet the plain green exactly.
             const float edge = std::clamp(std::min({x + 0.5f, 511.5f - x, y + 0.5f, 511.5f - y}) / 56, 0.0f, 1.0f);
             const bool tile = (x / 32 + y / 32) % 2 == 0;
-            const float ring = 0.5f + 0.5f * std::cos(r / 48 * static_cast<float>(M_PI) * 2);
+            const float ring = 0.5f + 0.5f * std::cos(r / 48 * std::numbers::pi_v<float> * 2);
             const float centre = std::clamp(1 - r / 300, 0.0f, 1.0f);
             float k = (tile ? 0.035f : 0) + ring * 0.03f * centre + centre * 0.06f;
             if (std::fabs(r - 74) < 2.5f)

@@ -2,6 +2,8 @@
 
 #include "artgen/Shapes.h"
 
+#include <numbers>
+
 namespace {
 
 const Color kInk = Color::rgb(34, 24, 48);
@@ -77,7 +79,7 @@ Canvas SpriteArt::armoured()
     Canvas c(64, 64);
     body(c, [](float x, float y) { return shapes::circle(x, y, 32, 32, 29.5f); }, 32, 32, 29.5f, Color::rgb(214, 226, 240));
     for (int i = 0; i < 8; ++i) {
-        const float a = static_cast<float>(M_PI) * i / 4;
+        const float a = std::numbers::pi_v<float> * i / 4;
         const float rx = 32 + 23 * std::cos(a);
         const float ry = 32 + 23 * std::sin(a);
         c.fill([&](float x, float y) { return shapes::circle(x, y, rx, ry, 2.2f); }, Color::rgb(150, 165, 190));
@@ -103,7 +105,7 @@ Canvas SpriteArt::circler()
 Canvas SpriteArt::bigEnemy()
 {
     Canvas c(128, 128);
-    const shapes::Points spikes = shapes::star(64, 64, 12, 48, 38, static_cast<float>(M_PI) / 12);
+    const shapes::Points spikes = shapes::star(64, 64, 12, 48, 38, std::numbers::pi_v<float> / 12);
     body(c, [&](float x, float y) { return shapes::polygon(x, y, spikes) - 1.5f; }, 64, 64, 46, Color::rgb(236, 214, 150));
     body(c, [](float x, float y) { return shapes::circle(x, y, 64, 64, 36); }, 64, 64, 36, Color::rgb(252, 242, 204));
     eye(c, 52, 60, 7);
@@ -119,7 +121,7 @@ Canvas SpriteArt::splitter()
     Canvas c(128, 128);
     body(c, [](float x, float y) { return shapes::circle(x, y, 64, 64, 35); }, 64, 64, 35, Color::rgb(250, 214, 236));
     for (int i = 0; i < 6; ++i) {
-        const float a = static_cast<float>(M_PI) * i / 3;
+        const float a = std::numbers::pi_v<float> * i / 3;
         pod(c, 64 + 40 * std::cos(a), 64 + 40 * std::sin(a), 11);
     }
     eye(c, 64, 64, 9, 0, 0.3f);
@@ -187,7 +189,7 @@ Canvas SpriteArt::base()
 {
     Canvas c(128, 128);
     for (int i = 0; i < 4; ++i) {
-        const float a = static_cast<float>(M_PI) * i / 2;
+        const float a = std::numbers::pi_v<float> * i / 2;
         const float dx = std::cos(a);
         const float dy = std::sin(a);
         c.fill([&](float x, float y) { return shapes::segment(x, y, 64, 64, 64 + 50 * dx, 64 + 50 * dy, 5); }, kInk);

@@ -1,3 +1,4 @@
+#include "artgen/IconFile.h"
 #include "artgen/SheetArt.h"
 #include "artgen/SpriteArt.h"
 #include "render/PngImage.h"
@@ -36,7 +37,8 @@ bool writeIconHeader(const std::string& folder, const Canvas& icon)
 
 }  // namespace
 
-// artgen DATA_FOLDER HEADER_FOLDER: draws every image of the game.
+// artgen DATA_FOLDER BUILD_FOLDER: draws every image of the game, and the window
+// icon for the program itself.
 int main(int argc, char** argv)
 {
     if (argc != 3) {
@@ -73,5 +75,6 @@ int main(int argc, char** argv)
     for (const auto& [name, draw] : images)
         ok = write(data, name, draw()) && ok;
     ok = writeIconHeader(argv[2], SheetArt::icon()) && ok;
+    ok = IconFile::write(std::string(argv[2]) + "/tessaro.ico", SheetArt::icon()) && ok;
     return ok ? 0 : 1;
 }

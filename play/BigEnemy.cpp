@@ -3,6 +3,7 @@
 #include "play/EnemyKind.h"
 
 #include <cmath>
+#include <numbers>
 
 void BigEnemy::move()
 {
@@ -19,7 +20,7 @@ void BigEnemy::startDying()
     if (children_ == nullptr)
         return;
     for (int i = 0; i < 6; ++i) {
-        const double theta = i * (1.0 / 6) * 2 * M_PI;
+        const double theta = i * (1.0 / 6) * 2 * std::numbers::pi;
         children_->spawnMoving(x_, y_, std::cos(theta), std::sin(theta));
     }
 }

@@ -1,6 +1,7 @@
 #include "play/SwayingEnemy.h"
 
 #include <cmath>
+#include <numbers>
 
 void SwayingEnemy::move()
 {
@@ -8,11 +9,11 @@ void SwayingEnemy::move()
     const double p = std::cos(a) * 0.25;
     const double q = std::sin(a) * 0.25;
     if (circling_) {
-        const float theta = static_cast<float>(phase_ * M_PI / 180);
+        const float theta = static_cast<float>(phase_ * std::numbers::pi / 180);
         x_ -= std::sin(theta) + p;
         y_ -= std::cos(theta) + q;
     } else {
-        const double w = std::sin(phase_ * M_PI / 180);
+        const double w = std::sin(phase_ * std::numbers::pi / 180);
         x_ -= p + w;
         y_ -= q + w;
     }

@@ -2,7 +2,7 @@
 
 #include "app/DeviceSystem.h"
 
-#include <string>
+#include <cstdio>
 
 int IntroScene::initialize(DeviceSystem* system, int* sceneNumber)
 {
@@ -10,8 +10,9 @@ int IntroScene::initialize(DeviceSystem* system, int* sceneNumber)
     Device* device = system->device();
     cursor_.initialize(system, system->windowHandle());
     for (int i = 0; i < kPages; ++i) {
-        const std::string file = "data/intro" + std::to_string(i + 1) + ".png";
-        pages_[i].load(device, file.c_str());
+        char file[32];
+        std::snprintf(file, sizeof file, "data/intro%d.png", i + 1);
+        pages_[i].load(device, file);
         pages_[i].setTextureSize(512, 512);
     }
     return 0;

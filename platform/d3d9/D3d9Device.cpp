@@ -1,0 +1,206 @@
+#include "platform/d3d9/D3d9Device.h"
+
+#include "platform/Letterbox.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr int kMaxQuadsPerCall = 4096;
+constexpr DWORD kVertexFormat = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;  // 0x144
+
+class D3dTexture : public Texture {
+public:
+    D3dTexture(int width, int height, IDirect3DTexture9* texture, std::shared_ptr<bool> alive)
+        : Texture(width, height), texture_(texture), alive_(std::move(alive))
+    {
+    }
+    ~D3dTexture() override
+    {
+        if (*alive_)
+            texture_->Release();
+    }
+    IDirect3DTexture9* texture() const { return texture_; }
+
+private:
+    IDirect3DTexture9* texture_;
+    std::shared_ptr<bool> alive_;
+};
+
+}  // namespace
+
+std::unique_ptr<D3d9Device> D3d9Device::create(HWND window)
+{
+    if (window == nullptr)
+        return nullptr;
+    IDirect3D9* direct3d = Direct3DCreate9(D3D_SDK_VERSION);
+    if (direct3d == nullptr)
+        return nullptr;
+    D3DDISPLAYMODE mode{};
+    if (FAILED(direct3d->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &mode))) {
+        direct3d->Release();
+        return nullptr;
+    }
+    D3DPRESENT_PARAMETERS params{};
+    // The picture stays 640 x 480 whatever the window's size; Present scales it.
+    params.BackBufferWidth = 640;
+    params.BackBufferHeight = 480;
+    params.BackBufferFormat = mode.Format;
+    params.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    params.Windowed = TRUE;
+    params.EnableAutoDepthStencil = TRUE;
+    params.AutoDepthStencilFormat = D3DFMT_D24S8;
+    params.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
+    const struct {
+        D3DDEVTYPE type;
+        DWORD flags;
+    } kinds[] = {{D3DDEVTYPE_HAL, D3DCREATE_HARDWARE_VERTEXPROCESSING},
+                 {D3DDEVTYPE_HAL, D3DCREATE_SOFTWARE_VERTEXPROCESSING},
+                 {D3DDEVTYPE_REF, D3DCREATE_SOFTWARE_VERTEXPROCESSING}};
+    for (const auto& kind : kinds) {
+        IDirect3DDevice9* device = nullptr;
+        D3DPRESENT_PARAMETERS tried = params;
+        if (SUCCEEDED(direct3d->CreateDevice(D3DADAPTER_DEFAULT, kind.type, window, kind.flags, &tried, &device)))
+            return std::unique_ptr<D3d9Device>(new D3d9Device(window, direct3d, device, params));
+    }
+    direct3d->Release();
+    return nullptr;
+}
+
+D3d9Device::D3d9Device(HWND window, IDirect3D9* direct3d, IDirect3DDevice9* device,
+                       const D3DPRESENT_PARAMETERS& params)
+    : window_(window), direct3d_(direct3d), device_(device), params_(params), alive_(std::make_shared<bool>(true))
+{
+    batch_.reserve(kMaxQuadsPerCall * 4);
+    indices_.reserve(kMaxQuadsPerCall * 6);
+    for (int q = 0; q < kMaxQuadsPerCall; ++q)
+        for (int i : {0, 1, 2, 0, 2, 3})
+            indices_.push_back(static_cast<WORD>(q * 4 + i));
+    device_->SetFVF(kVertexFormat);
+}
+
+D3d9Device::~D3d9Device()
+{
+    *alive_ = false;
+    device_->Release();
+    direct3d_->Release();
+}
+
+std::shared_ptr<Texture> D3d9Device::createTexture(int width, int height, const std::uint32_t* argb)
+{
+    IDirect3DTexture9* texture = nullptr;
+    if (FAILED(device_->CreateTexture(static_cast<UINT>(width), static_cast<UINT>(height), 1, 0, D3DFMT_A8R8G8B8,
+                                      D3DPOOL_MANAGED, &texture, nullptr)))
+        return nullptr;
+    D3DLOCKED_RECT locked{};
+    if (SUCCEEDED(texture->LockRect(0, &locked, nullptr, 0))) {
+        for (int y = 0; y < height; ++y)
+            std::memcpy(static_cast<char*>(locked.pBits) + static_cast<std::size_t>(y) * locked.Pitch,
+                        argb + static_cast<std::size_t>(y) * width, static_cast<std::size_t>(width) * 4);
+        texture->UnlockRect(0);
+    }
+    return std::make_shared<D3dTexture>(width, height, texture, alive_);
+}
+
+void D3d9Device::beginScene() { device_->BeginScene(); }
+
+void D3d9Device::endScene()
+{
+    flush();
+    device_->EndScene();
+}
+
+namespace {
+bool scaled(HWND window, RECT& target)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    const platform::Letterbox box = platform::Letterbox::fit(client.right, client.bottom);
+    target = RECT{box.x, box.y, box.x + box.width, box.y + box.height};
+    return client.right != 640 || client.bottom != 480;
+}
+}  // namespace
+
+bool D3d9Device::present()
+{
+    flush();
+    RECT target{};
+    const bool scale = scaled(window_, target);
+    return SUCCEEDED(device_->Present(nullptr, scale ? &target : nullptr, nullptr, nullptr));
+}
+
+void D3d9Device::reset()
+{
+    // Managed textures survive; every state is set again after a reset. A picture
+    // scaled into a larger window needs a swap chain that copies.
+    RECT target{};
+    params_.SwapEffect = scaled(window_, target) ? D3DSWAPEFFECT_COPY : D3DSWAPEFFECT_DISCARD;
+    D3DPRESENT_PARAMETERS params = params_;
+    device_->Reset(&params);
+    device_->SetFVF(kVertexFormat);
+    appliedValid_ = false;
+}
+
+void D3d9Device::clear(std::uint32_t argb)
+{
+    flush();
+    device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, argb, 1.0f, 0);
+}
+
+void D3d9Device::drawFan(const SpriteVertex (&vertices)[4])
+{
+    if (!batch_.empty() && (!(state_ == batchState_) || batch_.size() >= kMaxQuadsPerCall * 4))
+        flush();
+    batchState_ = state_;
+    batch_.insert(batch_.end(), vertices, vertices + 4);
+}
+
+void D3d9Device::apply(const DeviceState& s)
+{
+    const bool all = !appliedValid_;
+    const DeviceState& a = applied_;
+    const auto render = [&](D3DRENDERSTATETYPE type, DWORD value, DWORD before) {
+        if (all || value != before)
+            device_->SetRenderState(type, value);
+    };
+    const auto stage = [&](D3DTEXTURESTAGESTATETYPE type, DWORD value, DWORD before) {
+        if (all || value != before)
+            device_->SetTextureStageState(0, type, value);
+    };
+    const auto sampler = [&](D3DSAMPLERSTATETYPE type, DWORD value, DWORD before) {
+        if (all || value != before)
+            device_->SetSamplerState(0, type, value);
+    };
+    const auto v = [](auto e) { return static_cast<DWORD>(e); };
+    render(D3DRS_SRCBLEND, v(s.srcBlend), v(a.srcBlend));
+    render(D3DRS_DESTBLEND, v(s.destBlend), v(a.destBlend));
+    render(D3DRS_ALPHABLENDENABLE, s.alphaBlend, a.alphaBlend);
+    render(D3DRS_ZWRITEENABLE, s.zWrite, a.zWrite);
+    stage(D3DTSS_COLOROP, v(s.colorOp), v(a.colorOp));
+    stage(D3DTSS_COLORARG1, v(s.colorArg1), v(a.colorArg1));
+    stage(D3DTSS_COLORARG2, v(s.colorArg2), v(a.colorArg2));
+    stage(D3DTSS_ALPHAOP, v(s.alphaOp), v(a.alphaOp));
+    stage(D3DTSS_ALPHAARG1, v(s.alphaArg1), v(a.alphaArg1));
+    stage(D3DTSS_ALPHAARG2, v(s.alphaArg2), v(a.alphaArg2));
+    sampler(D3DSAMP_ADDRESSU, v(s.addressU), v(a.addressU));
+    sampler(D3DSAMP_ADDRESSV, v(s.addressV), v(a.addressV));
+    sampler(D3DSAMP_MINFILTER, v(s.minFilter), v(a.minFilter));
+    sampler(D3DSAMP_MAGFILTER, v(s.magFilter), v(a.magFilter));
+    if (all || s.texture != a.texture) {
+        const auto* texture = static_cast<const D3dTexture*>(s.texture);
+        device_->SetTexture(0, texture != nullptr ? texture->texture() : nullptr);
+    }
+    applied_ = s;
+    appliedValid_ = true;
+}
+
+void D3d9Device::flush()
+{
+    if (batch_.empty())
+        return;
+    apply(batchState_);
+    const auto quads = static_cast<UINT>(batch_.size() / 4);
+    device_->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 0, static_cast<UINT>(batch_.size()), quads * 2,
+                                    indices_.data(), D3DFMT_INDEX16, batch_.data(), sizeof(SpriteVertex));
+    batch_.clear();
+}

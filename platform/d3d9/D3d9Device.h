@@ -1,0 +1,44 @@
+#pragma once
+
+#include "platform/Device.h"
+
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#include <d3d9.h>
+
+#include <memory>
+#include <vector>
+
+// The device on Direct3D 9: a windowed 640 x 480 back buffer presented at once,
+// scaled into the window's client area, and consecutive fans of equal texture
+// and state drawn in one call.
+class D3d9Device : public Device {
+public:
+    // Null when Direct3D 9 or every kind of device is missing.
+    static std::unique_ptr<D3d9Device> create(HWND window);
+    ~D3d9Device() override;
+
+    std::shared_ptr<Texture> createTexture(int width, int height, const std::uint32_t* argb) override;
+    void beginScene() override;
+    void endScene() override;
+    bool present() override;
+    void reset() override;
+    void clear(std::uint32_t argb) override;
+    void drawFan(const SpriteVertex (&vertices)[4]) override;
+
+private:
+    D3d9Device(HWND window, IDirect3D9* direct3d, IDirect3DDevice9* device, const D3DPRESENT_PARAMETERS& params);
+    void flush();
+    void apply(const DeviceState& s);
+
+    HWND window_;
+    IDirect3D9* direct3d_;
+    IDirect3DDevice9* device_;
+    D3DPRESENT_PARAMETERS params_;
+    std::shared_ptr<bool> alive_;
+    std::vector<SpriteVertex> batch_;
+    std::vector<WORD> indices_;
+    DeviceState batchState_;
+    DeviceState applied_;
+    bool appliedValid_ = false;
+};

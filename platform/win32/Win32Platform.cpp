@@ -1,0 +1,181 @@
+#include "platform/win32/Win32Platform.h"
+
+#include "platform/d3d9/D3d9Device.h"
+
+#include <mmsystem.h>
+#include <objbase.h>
+
+#include <string>
+
+namespace platform {
+
+WindowProcedure Win32Platform::procedure_ = nullptr;
+
+namespace {
+HWND hwnd(Window* window) { return reinterpret_cast<HWND>(window); }
+Window* gameWindow(HWND window) { return reinterpret_cast<Window*>(window); }
+
+std::wstring wide(const char* utf8)
+{
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text.data(), length);
+    return text;
+}
+}  // namespace
+
+Win32Platform::Win32Platform() : instance_(GetModuleHandleA(nullptr))
+{
+    timeBeginPeriod(1);
+    // The image decoder is a component object.
+    comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+}
+
+Win32Platform::~Win32Platform()
+{
+    if (comStarted_)
+        CoUninitialize();
+    timeEndPeriod(1);
+}
+
+int Win32Platform::metric(Metric metric)
+{
+    switch (metric) {
+    case Metric::DialogFrameWidth: return GetSystemMetrics(SM_CXDLGFRAME);
+    case Metric::DialogFrameHeight: return GetSystemMetrics(SM_CYDLGFRAME);
+    case Metric::CaptionHeight: return GetSystemMetrics(SM_CYCAPTION);
+    case Metric::ScreenWidth: return GetSystemMetrics(SM_CXSCREEN);
+    case Metric::ScreenHeight: return GetSystemMetrics(SM_CYSCREEN);
+    }
+    return 0;
+}
+
+LRESULT CALLBACK Win32Platform::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        if (procedure_ != nullptr)
+            procedure_(gameWindow(window), Message::Destroy);
+        return 0;
+    case WM_CLOSE:
+        if (procedure_ != nullptr)
+            procedure_(gameWindow(window), Message::Close);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+Window* Win32Platform::createWindow(int x, int y, int width, int height, const char* title,
+                                    WindowProcedure procedure)
+{
+    procedure_ = procedure;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &Win32Platform::windowProcedure;
+    windowClass.hInstance = instance_;
+    windowClass.hIcon = LoadIconA(instance_, "ICON");
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = "class";
+    if (RegisterClassExA(&windowClass) == 0)
+        return nullptr;
+    window_ = CreateWindowExA(0, "class", title, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, width, height,
+                              nullptr, nullptr, instance_, nullptr);
+    if (window_ == nullptr)
+        return nullptr;
+    ShowWindow(window_, SW_SHOW);
+    UpdateWindow(window_);
+    return gameWindow(window_);
+}
+
+void Win32Platform::destroyWindow(Window* window)
+{
+    if (window != nullptr)
+        DestroyWindow(hwnd(window));
+}
+
+void Win32Platform::note(const MSG& message)
+{
+    switch (message.message) {
+    case WM_LBUTTONDOWN: keys_.press(Key::LeftButton); break;
+    case WM_LBUTTONUP: keys_.release(Key::LeftButton); break;
+    case WM_KEYDOWN:
+        if (message.wParam == VK_ESCAPE)
+            keys_.press(Key::Escape);
+        break;
+    case WM_KEYUP:
+        if (message.wParam == VK_ESCAPE)
+            keys_.release(Key::Escape);
+        break;
+    default: break;
+    }
+}
+
+bool Win32Platform::takeMessage()
+{
+    MSG message;
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    note(message);
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+    return true;
+}
+
+std::uint32_t Win32Platform::milliseconds() { return timeGetTime(); }
+
+void Win32Platform::sleep(std::uint32_t ms) { Sleep(ms); }
+
+std::uint32_t Win32Platform::randomSeed() { return timeGetTime(); }
+
+bool Win32Platform::askYesNo(Window* owner, const char* caption, const char* text)
+{
+    return MessageBoxW(hwnd(owner), wide(text).c_str(), wide(caption).c_str(), MB_YESNO) == IDYES;
+}
+
+void Win32Platform::hidePointer() { ShowCursor(FALSE); }
+
+Letterbox Win32Platform::letterbox() const
+{
+    RECT client{0, 0, 640, 480};
+    if (window_ != nullptr)
+        GetClientRect(window_, &client);
+    return Letterbox::fit(client.right - client.left, client.bottom - client.top);
+}
+
+Point Win32Platform::pointer(Window* window)
+{
+    POINT p{};
+    GetCursorPos(&p);
+    ScreenToClient(hwnd(window), &p);
+    return letterbox().toClient({static_cast<int>(p.x), static_cast<int>(p.y)});
+}
+
+void Win32Platform::setPointer(Window* window, Point client)
+{
+    if (pointer(window) == client)
+        return;
+    const Point output = letterbox().toOutput(client);
+    POINT p{output.x, output.y};
+    ClientToScreen(hwnd(window), &p);
+    SetCursorPos(p.x, p.y);
+}
+
+bool Win32Platform::isDown(Key key)
+{
+    const int virtualKey = key == Key::LeftButton ? VK_LBUTTON : VK_ESCAPE;
+    return (GetKeyState(virtualKey) & 0x80) != 0 || keys_.isDown(key);
+}
+
+std::unique_ptr<Device> Win32Platform::createDevice(Window* window) { return D3d9Device::create(hwnd(window)); }
+
+void Win32Platform::enterFullScreen(Window* window)
+{
+    // The desktop keeps its mode; the device scales the picture into the window.
+    SetWindowLongA(hwnd(window), GWL_STYLE, WS_POPUP | WS_VISIBLE);
+    SetWindowPos(hwnd(window), nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                 SWP_FRAMECHANGED | SWP_NOZORDER);
+}
+
+}  // namespace platform
