@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #ifdef _WIN32
 #include <io.h>
@@ -103,7 +104,11 @@ int ScoreTable::save(const std::string& path) const
         std::remove(temporary.c_str());
         return 1;
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    // Replaces the old file in one step, on every system.
+    std::error_code failed;
+    std::filesystem::rename(temporary, path, failed);
+    if (failed) {
+        errno = failed.value();
         report("cannot replace", path);
         std::remove(temporary.c_str());
         return 1;
