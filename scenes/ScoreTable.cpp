@@ -50,10 +50,9 @@ bool readLine(std::FILE* file, std::string& line)
     return c != EOF || !line.empty();
 }
 
-void report(const std::string& what, const std::string& path)
+void report(const std::string& what, const std::string& path, const std::string& why = std::strerror(errno))
 {
-    std::fprintf(stderr, "tessaro: ranking not saved: %s %s: %s\n", what.c_str(), path.c_str(),
-                 std::strerror(errno));
+    std::fprintf(stderr, "tessaro: ranking not saved: %s %s: %s\n", what.c_str(), path.c_str(), why.c_str());
 }
 
 }  // namespace
@@ -108,8 +107,7 @@ int ScoreTable::save(const std::string& path) const
     std::error_code failed;
     std::filesystem::rename(temporary, path, failed);
     if (failed) {
-        errno = failed.value();
-        report("cannot replace", path);
+        report("cannot replace", path, failed.message());
         std::remove(temporary.c_str());
         return 1;
     }
