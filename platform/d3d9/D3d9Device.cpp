@@ -1,7 +1,5 @@
 #include "platform/d3d9/D3d9Device.h"
 
-#include "platform/Letterbox.h"
-
 #include <cstring>
 
 namespace {
@@ -42,9 +40,6 @@ std::unique_ptr<D3d9Device> D3d9Device::create(HWND window)
         return nullptr;
     }
     D3DPRESENT_PARAMETERS params{};
-    // The picture stays 640 x 480 whatever the window's size; Present scales it.
-    params.BackBufferWidth = 640;
-    params.BackBufferHeight = 480;
     params.BackBufferFormat = mode.Format;
     params.SwapEffect = D3DSWAPEFFECT_DISCARD;
     params.Windowed = TRUE;
@@ -77,6 +72,16 @@ D3d9Device::D3d9Device(HWND window, IDirect3D9* direct3d, IDirect3DDevice9* devi
         for (int i : {0, 1, 2, 0, 2, 3})
             indices_.push_back(static_cast<WORD>(q * 4 + i));
     device_->SetFVF(kVertexFormat);
+    fit();
+}
+
+void D3d9Device::fit()
+{
+    RECT client{0, 0, 640, 480};
+    GetClientRect(window_, &client);
+    box_ = platform::Letterbox::fit(client.right, client.bottom);
+    params_.BackBufferWidth = static_cast<UINT>(client.right);
+    params_.BackBufferHeight = static_cast<UINT>(client.bottom);
 }
 
 D3d9Device::~D3d9Device()
@@ -102,7 +107,17 @@ std::shared_ptr<Texture> D3d9Device::createTexture(int width, int height, const 
     return std::make_shared<D3dTexture>(width, height, texture, alive_);
 }
 
-void D3d9Device::beginScene() { device_->BeginScene(); }
+void D3d9Device::beginScene()
+{
+    device_->BeginScene();
+    // The bars beside a scaled picture stay black; nothing else reaches them.
+    device_->SetRenderState(D3DRS_SCISSORTESTENABLE, FALSE);
+    if (box_.x != 0 || box_.y != 0)
+        device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
+    const RECT picture{box_.x, box_.y, box_.x + box_.width, box_.y + box_.height};
+    device_->SetScissorRect(&picture);
+    device_->SetRenderState(D3DRS_SCISSORTESTENABLE, TRUE);
+}
 
 void D3d9Device::endScene()
 {
@@ -110,31 +125,17 @@ void D3d9Device::endScene()
     device_->EndScene();
 }
 
-namespace {
-bool scaled(HWND window, RECT& target)
-{
-    RECT client{};
-    GetClientRect(window, &client);
-    const platform::Letterbox box = platform::Letterbox::fit(client.right, client.bottom);
-    target = RECT{box.x, box.y, box.x + box.width, box.y + box.height};
-    return client.right != 640 || client.bottom != 480;
-}
-}  // namespace
-
 bool D3d9Device::present()
 {
     flush();
-    RECT target{};
-    const bool scale = scaled(window_, target);
-    return SUCCEEDED(device_->Present(nullptr, scale ? &target : nullptr, nullptr, nullptr));
+    return SUCCEEDED(device_->Present(nullptr, nullptr, nullptr, nullptr));
 }
 
 void D3d9Device::reset()
 {
-    // Managed textures survive; every state is set again after a reset. A picture
-    // scaled into a larger window needs a swap chain that copies.
-    RECT target{};
-    params_.SwapEffect = scaled(window_, target) ? D3DSWAPEFFECT_COPY : D3DSWAPEFFECT_DISCARD;
+    // Managed textures survive; every state is set again after a reset, and the
+    // back buffer takes the client area's size again.
+    fit();
     D3DPRESENT_PARAMETERS params = params_;
     device_->Reset(&params);
     device_->SetFVF(kVertexFormat);
@@ -144,7 +145,8 @@ void D3d9Device::reset()
 void D3d9Device::clear(std::uint32_t argb)
 {
     flush();
-    device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, argb, 1.0f, 0);
+    const D3DRECT picture{box_.x, box_.y, box_.x + box_.width, box_.y + box_.height};
+    device_->Clear(1, &picture, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, argb, 1.0f, 0);
 }
 
 void D3d9Device::drawFan(const SpriteVertex (&vertices)[4])
@@ -152,7 +154,13 @@ void D3d9Device::drawFan(const SpriteVertex (&vertices)[4])
     if (!batch_.empty() && (!(state_ == batchState_) || batch_.size() >= kMaxQuadsPerCall * 4))
         flush();
     batchState_ = state_;
-    batch_.insert(batch_.end(), vertices, vertices + 4);
+    const float scale = box_.width / 640.0f;
+    for (const SpriteVertex& v : vertices) {
+        SpriteVertex placed = v;
+        placed.x = v.x * scale + static_cast<float>(box_.x);
+        placed.y = v.y * scale + static_cast<float>(box_.y);
+        batch_.push_back(placed);
+    }
 }
 
 void D3d9Device::apply(const DeviceState& s)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Device.h"
+#include "platform/Letterbox.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -9,9 +10,9 @@
 #include <memory>
 #include <vector>
 
-// The device on Direct3D 9: a windowed 640 x 480 back buffer presented at once,
-// scaled into the window's client area, and consecutive fans of equal texture
-// and state drawn in one call.
+// The device on Direct3D 9: a windowed back buffer of the client area's size,
+// presented at once, the 640 x 480 picture scaled into it with bars beside, and
+// consecutive fans of equal texture and state drawn in one call.
 class D3d9Device : public Device {
 public:
     // Null when Direct3D 9 or every kind of device is missing.
@@ -30,6 +31,8 @@ private:
     D3d9Device(HWND window, IDirect3D9* direct3d, IDirect3DDevice9* device, const D3DPRESENT_PARAMETERS& params);
     void flush();
     void apply(const DeviceState& s);
+    // Fits the picture to the client area; the back buffer follows at the next reset.
+    void fit();
 
     HWND window_;
     IDirect3D9* direct3d_;
@@ -41,4 +44,5 @@ private:
     DeviceState batchState_;
     DeviceState applied_;
     bool appliedValid_ = false;
+    platform::Letterbox box_{0, 0, 640, 480};
 };
