@@ -10,12 +10,6 @@ void Chain::initialize(DeviceSystem* system, platform::Window* window)
     sprite_.setTextureSize(32, 32);
 }
 
-void Chain::reset(int, int)
-{
-    for (auto& link : links_)
-        link[0] = link[1] = 0;
-}
-
 void Chain::update(double x, double y)
 {
     for (int i = 0; i < kLinks; ++i) {

@@ -11,12 +11,10 @@ public:
     static constexpr int kLinks = 6;
 
     void initialize(DeviceSystem* system, platform::Window* window);
-    void reset(int x, int y);
     void update(double x, double y);
     void draw();
 
     double linkX(int i) const { return links_[i][0]; }
-    double linkY(int i) const { return links_[i][1]; }
 
 private:
     Sprite sprite_;
