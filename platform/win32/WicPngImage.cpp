@@ -2,6 +2,8 @@
 // no image library beside the system's own.
 #include "render/PngImage.h"
 
+#include "platform/win32/WideText.h"
+
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #include <wincodec.h>
@@ -18,14 +20,6 @@ struct Released {
     }
 };
 
-std::wstring wide(const std::string& text)
-{
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, out.data(), length);
-    return out;
-}
-
 }  // namespace
 
 bool PngImage::load(const std::string& path)
@@ -38,7 +32,7 @@ bool PngImage::load(const std::string& path)
     Released<IWICBitmapSource> converted;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                 reinterpret_cast<void**>(&factory.p)))
-        || FAILED(factory.p->CreateDecoderFromFilename(wide(path).c_str(), nullptr, GENERIC_READ,
+        || FAILED(factory.p->CreateDecoderFromFilename(wideText(path.c_str()).c_str(), nullptr, GENERIC_READ,
                                                        WICDecodeMetadataCacheOnDemand, &decoder.p))
         || FAILED(decoder.p->GetFrame(0, &frame.p)))
         return false;

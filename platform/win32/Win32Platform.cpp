@@ -1,11 +1,10 @@
 #include "platform/win32/Win32Platform.h"
 
 #include "platform/d3d9/D3d9Device.h"
+#include "platform/win32/WideText.h"
 
 #include <mmsystem.h>
 #include <objbase.h>
-
-#include <string>
 
 namespace platform {
 
@@ -14,14 +13,6 @@ WindowProcedure Win32Platform::procedure_ = nullptr;
 namespace {
 HWND hwnd(Window* window) { return reinterpret_cast<HWND>(window); }
 Window* gameWindow(HWND window) { return reinterpret_cast<Window*>(window); }
-
-std::wstring wide(const char* utf8)
-{
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text.data(), length);
-    return text;
-}
 }  // namespace
 
 Win32Platform::Win32Platform() : instance_(GetModuleHandleA(nullptr))
@@ -131,7 +122,7 @@ std::uint32_t Win32Platform::randomSeed() { return timeGetTime(); }
 
 bool Win32Platform::askYesNo(Window* owner, const char* caption, const char* text)
 {
-    return MessageBoxW(hwnd(owner), wide(text).c_str(), wide(caption).c_str(), MB_YESNO) == IDYES;
+    return MessageBoxW(hwnd(owner), wideText(text).c_str(), wideText(caption).c_str(), MB_YESNO) == IDYES;
 }
 
 void Win32Platform::hidePointer() { ShowCursor(FALSE); }
