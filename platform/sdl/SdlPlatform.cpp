@@ -146,11 +146,12 @@ Point SdlPlatform::pointer(Window* window)
 {
     if (window == nullptr || sdlWindow(window) != window_)
         return {-1, -1};
-    // Full screen the pointer never leaves the window, whose reported position may
-    // lag behind the switch. In a window the global state is also right outside it.
+    // Over the window (always, full screen) the window's own state is current, and
+    // full screen the window's reported position may lag behind the switch. Away
+    // from it the global state still tells where the pointer is.
     int x = 0;
     int y = 0;
-    if (fullScreen_) {
+    if (fullScreen_ || SDL_GetMouseFocus() == window_) {
         SDL_GetMouseState(&x, &y);
         return letterbox().toClient({x, y});
     }
