@@ -57,6 +57,20 @@ for _ in $(seq 100); do
 done
 [ "$shown" = 1 ] || fail "the title was not shown (light yellow share ${share:-none})"
 
+# Input reaches the game: pressed on nothing and slid onto START, the held button
+# selects it, and the INTRODUCTION question appears left of where START was.
+xdotool mousemove --window "$window" 320 200 mousedown 1 sleep 0.3 mousemove --window "$window" 300 262 \
+    sleep 0.5 mouseup 1 2>/dev/null
+asked=0
+for _ in $(seq 30); do
+    import -window "$window" "$work/shot.png" 2>/dev/null
+    red=$(convert "$work/shot.png" -crop 70x25+172+255 +repage -fuzz 12% -fill white -opaque 'rgb(255,32,32)' \
+        -fill black +opaque white -format '%[fx:mean]' info: 2>/dev/null)
+    if awk -v s="${red:-0}" 'BEGIN { exit !(s > 0.05) }'; then asked=1; break; fi
+    sleep 0.3
+done
+[ "$asked" = 1 ] || fail "sliding a held button onto START did not select it (red share ${red:-none})"
+
 xdotool mousemove --window "$window" 320 470 key --window "$window" Escape 2>/dev/null
 for _ in $(seq 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
 kill -0 "$pid" 2>/dev/null && fail "Escape did not end the program"
@@ -64,4 +78,4 @@ wait "$pid"
 status=$?
 pid=""
 [ "$status" = 0 ] || fail "exit value $status"
-echo "wine-smoke: question answered, title shown in a 640x480 window, Escape ended it with 0"
+echo "wine-smoke: question answered, title shown in a 640x480 window, input read, Escape ended it with 0"
