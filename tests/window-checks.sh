@@ -1,0 +1,90 @@
+# Checks of a program in a real window under Xvfb, shared by the smoke tests of the
+# desktop and the Windows builds. Source it after setting `name` (for messages);
+# it makes `work`, a scratch folder removed on exit with the X server and `pid`.
+
+work=$(mktemp -d)
+xvfb=""
+pid=""
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "$name: $*" >&2; exit 1; }
+
+# Waits up to 60 s for a command to succeed.
+await() {
+    for _ in $(seq 300); do "$@" >/dev/null 2>&1 && return 0; sleep 0.2; done
+    return 1
+}
+
+# Starts an X server on the first display that is free, and exports DISPLAY.
+start_x() {
+    for n in $(seq 91 190); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        xvfb=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do
+            kill -0 "$xvfb" 2>/dev/null || break
+            xdpyinfo >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        kill "$xvfb" 2>/dev/null
+        xvfb=""
+    done
+    fail "no X server"
+}
+
+# The id of the top-level window with this name; xwininfo also reads UTF-8 names.
+named() { xwininfo -root -tree | awk -v name="\"$1\":" '$2 == name { print $1; exit }' | grep .; }
+
+# The share of a window's area, or of a part "WxH+X+Y" of it, in a colour.
+share() {
+    import -window "$1" "$work/shot.png" 2>/dev/null
+    convert "$work/shot.png" ${3:+-crop "$3" +repage} -fuzz "$4" -fill white -opaque "$2" \
+        -fill black +opaque white -format '%[fx:mean]' info: 2>/dev/null
+}
+
+# Waits up to 10 s for a share above a bound.
+await_share() {
+    local window=$1 colour=$2 crop=$3 fuzz=$4 least=$5 what=$6 seen=""
+    for _ in $(seq 50); do
+        seen=$(share "$window" "$colour" "$crop" "$fuzz")
+        awk -v s="${seen:-0}" -v l="$least" 'BEGIN { exit !(s > l) }' && return 0
+        sleep 0.2
+    done
+    fail "$what (share ${seen:-none})"
+}
+
+# The question was answered: a 640 x 480 window shows the light yellow title.
+expect_title() {
+    await named Tessaro || fail "no window titled Tessaro"
+    window=$(named Tessaro)
+    local size
+    size=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+    [ "$size" = "640x480" ] || fail "window is $size, not 640x480"
+    await_share "$window" 'rgb(255,255,128)' "" 3% 0.5 "the title was not shown"
+}
+
+# Input reaches the game, also while the button is held: pressed on nothing and slid
+# onto START, it selects it, and the INTRODUCTION question appears (its first
+# letters stand left of where START was).
+expect_start_selected() {
+    xdotool mousemove --window "$window" 320 200 mousedown 1 sleep 0.3 \
+        mousemove --window "$window" 300 262 sleep 0.5 mouseup 1 2>/dev/null
+    await_share "$window" 'rgb(255,32,32)' 70x25+172+255 12% 0.05 "sliding a held button onto START did not select it"
+}
+
+# Escape ends the program with exit value 0.
+expect_escape_ends_it() {
+    xdotool mousemove --window "$window" 320 470 key --window "$window" Escape 2>/dev/null
+    for _ in $(seq 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+    kill -0 "$pid" 2>/dev/null && fail "Escape did not end the program"
+    wait "$pid"
+    local status=$?
+    pid=""
+    [ "$status" = 0 ] || fail "exit value $status"
+}
