@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr int kMaxQuadsPerCall = 4096;
 constexpr DWORD kVertexFormat = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;  // 0x144
 
 class D3dTexture : public Texture {
@@ -66,11 +65,6 @@ D3d9Device::D3d9Device(HWND window, IDirect3D9* direct3d, IDirect3DDevice9* devi
                        const D3DPRESENT_PARAMETERS& params)
     : window_(window), direct3d_(direct3d), device_(device), params_(params), alive_(std::make_shared<bool>(true))
 {
-    batch_.reserve(kMaxQuadsPerCall * 4);
-    indices_.reserve(kMaxQuadsPerCall * 6);
-    for (int q = 0; q < kMaxQuadsPerCall; ++q)
-        for (int i : {0, 1, 2, 0, 2, 3})
-            indices_.push_back(static_cast<WORD>(q * 4 + i));
     device_->SetFVF(kVertexFormat);
     fit();
 }
@@ -151,16 +145,15 @@ void D3d9Device::clear(std::uint32_t argb)
 
 void D3d9Device::drawFan(const SpriteVertex (&vertices)[4])
 {
-    if (!batch_.empty() && (!(state_ == batchState_) || batch_.size() >= kMaxQuadsPerCall * 4))
+    if (batch_.breaksOn(state_))
         flush();
-    batchState_ = state_;
     const float scale = box_.width / 640.0f;
-    for (const SpriteVertex& v : vertices) {
-        SpriteVertex placed = v;
-        placed.x = v.x * scale + static_cast<float>(box_.x);
-        placed.y = v.y * scale + static_cast<float>(box_.y);
-        batch_.push_back(placed);
+    SpriteVertex placed[4] = {vertices[0], vertices[1], vertices[2], vertices[3]};
+    for (SpriteVertex& v : placed) {
+        v.x = v.x * scale + static_cast<float>(box_.x);
+        v.y = v.y * scale + static_cast<float>(box_.y);
     }
+    batch_.add(state_, placed);
 }
 
 void D3d9Device::apply(const DeviceState& s)
@@ -206,9 +199,9 @@ void D3d9Device::flush()
 {
     if (batch_.empty())
         return;
-    apply(batchState_);
-    const auto quads = static_cast<UINT>(batch_.size() / 4);
-    device_->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 0, static_cast<UINT>(batch_.size()), quads * 2,
-                                    indices_.data(), D3DFMT_INDEX16, batch_.data(), sizeof(SpriteVertex));
+    apply(batch_.state());
+    const auto quads = static_cast<UINT>(batch_.quads());
+    device_->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 0, quads * 4, quads * 2, QuadBatch::indices().data(),
+                                    D3DFMT_INDEX16, batch_.vertices().data(), sizeof(SpriteVertex));
     batch_.clear();
 }

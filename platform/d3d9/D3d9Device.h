@@ -2,6 +2,7 @@
 
 #include "platform/Device.h"
 #include "platform/Letterbox.h"
+#include "platform/QuadBatch.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -39,9 +40,7 @@ private:
     IDirect3DDevice9* device_;
     D3DPRESENT_PARAMETERS params_;
     std::shared_ptr<bool> alive_;
-    std::vector<SpriteVertex> batch_;
-    std::vector<WORD> indices_;
-    DeviceState batchState_;
+    QuadBatch batch_;
     DeviceState applied_;
     bool appliedValid_ = false;
     platform::Letterbox box_{0, 0, 640, 480};

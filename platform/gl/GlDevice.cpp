@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr int kMaxQuadsPerCall = 4096;
+constexpr auto kBufferBytes = static_cast<GLsizeiptr>(QuadBatch::kMaxQuads * 4 * sizeof(SpriteVertex));
 
 const char* const kVertexShader = R"(#version 330 core
 layout(location = 0) in vec2 position;
@@ -112,7 +112,6 @@ std::unique_ptr<GlDevice> GlDevice::create(SDL_Window* window)
 GlDevice::GlDevice(SDL_Window* window, SDL_GLContext context)
     : window_(window), context_(context), alive_(std::make_shared<bool>(true))
 {
-    batch_.reserve(kMaxQuadsPerCall * 4);
 }
 
 GlDevice::~GlDevice()
@@ -155,7 +154,7 @@ bool GlDevice::build()
     glBindVertexArray(vertexArray_);
     glGenBuffers(1, &vertexBuffer_);
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
-    glBufferData(GL_ARRAY_BUFFER, kMaxQuadsPerCall * 4 * sizeof(SpriteVertex), nullptr, GL_STREAM_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, kBufferBytes, nullptr, GL_STREAM_DRAW);
     const GLsizei stride = sizeof(SpriteVertex);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(SpriteVertex, x)));
@@ -165,17 +164,10 @@ bool GlDevice::build()
     glEnableVertexAttribArray(2);
     glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(SpriteVertex, u)));
 
-    // Every quad is a fan of four: two triangles 0-1-2 and 0-2-3.
-    std::vector<GLushort> indices;
-    indices.reserve(kMaxQuadsPerCall * 6);
-    for (int q = 0; q < kMaxQuadsPerCall; ++q) {
-        const auto b = static_cast<GLushort>(q * 4);
-        for (GLushort i : {0, 1, 2, 0, 2, 3})
-            indices.push_back(static_cast<GLushort>(b + i));
-    }
+    const std::vector<std::uint16_t>& indices = QuadBatch::indices();
     glGenBuffers(1, &indexBuffer_);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLushort)),
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(std::uint16_t)),
                  indices.data(), GL_STATIC_DRAW);
 
     glGenSamplers(1, &sampler_);
@@ -252,10 +244,9 @@ void GlDevice::clear(std::uint32_t argb)
 
 void GlDevice::drawFan(const SpriteVertex (&vertices)[4])
 {
-    if (!batch_.empty() && (!(state_ == batchState_) || batch_.size() >= kMaxQuadsPerCall * 4))
+    if (batch_.breaksOn(state_))
         flush();
-    batchState_ = state_;
-    batch_.insert(batch_.end(), vertices, vertices + 4);
+    batch_.add(state_, vertices);
 }
 
 void GlDevice::apply(const DeviceState& s)
@@ -286,13 +277,13 @@ void GlDevice::flush()
     if (batch_.empty())
         return;
     const DriverLeakPause pause;
-    apply(batchState_);
-    const auto bytes = static_cast<GLsizeiptr>(batch_.size() * sizeof(SpriteVertex));
+    apply(batch_.state());
+    const auto bytes = static_cast<GLsizeiptr>(batch_.vertices().size() * sizeof(SpriteVertex));
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
     // Orphaning lets the driver hand out fresh memory instead of waiting on the last draw.
-    glBufferData(GL_ARRAY_BUFFER, kMaxQuadsPerCall * 4 * sizeof(SpriteVertex), nullptr, GL_STREAM_DRAW);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, batch_.data());
-    const auto quads = static_cast<GLsizei>(batch_.size() / 4);
+    glBufferData(GL_ARRAY_BUFFER, kBufferBytes, nullptr, GL_STREAM_DRAW);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, batch_.vertices().data());
+    const auto quads = static_cast<GLsizei>(batch_.quads());
     glDrawElements(GL_TRIANGLES, quads * 6, GL_UNSIGNED_SHORT, nullptr);
     ++drawCalls_;
     batch_.clear();

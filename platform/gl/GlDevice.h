@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Device.h"
+#include "platform/QuadBatch.h"
 
 #include <SDL.h>
 #include <epoxy/gl.h>
@@ -48,8 +49,7 @@ private:
     GLint hasTextureLocation_ = -1;
     GLint colorOpLocation_ = -1;
     GLint alphaOpLocation_ = -1;
-    std::vector<SpriteVertex> batch_;
-    DeviceState batchState_;
+    QuadBatch batch_;
     DeviceState applied_;
     bool appliedValid_ = false;
     int drawCalls_ = 0;
