@@ -5,14 +5,28 @@
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libepoxy-dev libpng-dev zlib1g-dev \
             libgtest-dev libgmock-dev libbenchmark-dev libgl1-mesa-dri libegl-mesa0 libglx-mesa0 \
             xvfb xdotool x11-utils imagemagick
-WINDOWS_PACKAGES := g++-mingw-w64-i686-posix mingw-w64-i686-dev zip
-WINE_PACKAGES := wine32:i386 wine xvfb xdotool x11-utils imagemagick
+WINDOWS_PACKAGES := g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix \
+                    mingw-w64-x86-64-dev zip
+WINE_CHECK_PACKAGES := xvfb xdotool x11-utils imagemagick
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+# Another apt may hold the lock for a while (a second make, unattended upgrades).
+APT_WAIT := -o DPkg::Lock::Timeout=600
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 BUILD := build
 SANITIZED := build-sanitized
 
-.PHONY: run test deps windows-deps wine-deps build build-sanitized windows test-windows bench screenshots clean
+# The Windows program under Wine: the 32-bit one players get where this machine
+# starts 32-bit programs, otherwise the same sources built for 64 bits.
+WINDOWS_DIR_i686 := build-windows
+WINDOWS_DIR_x86_64 := build-windows-x86_64
+WINE_PACKAGES_i686 := wine32:i386 wine
+WINE_PACKAGES_x86_64 := wine64 wine
+WINE_LOADER_i686 := wine
+WINE_LOADER_x86_64 := /usr/lib/wine/wine64
+WINE_ARCH := i686
+
+.PHONY: run test deps windows-deps wine-deps build build-sanitized windows windows-x86_64 test-windows \
+        wine-tests bench screenshots clean
 
 run: build
 	./$(BUILD)/tessaro
@@ -27,8 +41,8 @@ install = missing=""; for p in $(1); do \
 	done; \
 	if [ -n "$$missing" ]; then \
 	    echo "Installing:$$missing"; \
-	    $(SUDO) apt-get update -q && \
-	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $$missing; \
+	    $(SUDO) apt-get $(APT_WAIT) update -q && \
+	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get $(APT_WAIT) install -y -q $$missing; \
 	fi
 
 deps:
@@ -39,8 +53,10 @@ windows-deps:
 
 # Wine for 32-bit programs needs the i386 architecture.
 wine-deps:
-	@dpkg --print-foreign-architectures | grep -qx i386 || $(SUDO) dpkg --add-architecture i386
-	@$(call install,$(WINE_PACKAGES))
+	@if [ $(WINE_ARCH) = i686 ]; then \
+	    dpkg --print-foreign-architectures | grep -qx i386 || $(SUDO) dpkg --add-architecture i386; \
+	fi
+	@$(call install,$(WINE_PACKAGES_$(WINE_ARCH)) $(WINE_CHECK_PACKAGES))
 
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -50,18 +66,38 @@ build-sanitized: deps
 	cmake -S . -B $(SANITIZED) -DCMAKE_BUILD_TYPE=Debug -DTESSARO_SANITIZE=ON
 	cmake --build $(SANITIZED) -j $(JOBS)
 
+# The Windows program of the width $(1), with the icon the native build drew.
+windows_build = cmake -S . -B $(WINDOWS_DIR_$(1)) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw.cmake \
+	    -DTESSARO_WINDOWS_ARCH=$(1) -DCMAKE_BUILD_TYPE=Release \
+	    -DTESSARO_ICON=$(CURDIR)/$(BUILD)/generated/tessaro.ico && \
+	cmake --build $(WINDOWS_DIR_$(1)) -j $(JOBS)
+
 # The 32-bit Windows program and a zip of it with its images.
 windows: build windows-deps
-	cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
-	    -DTESSARO_ICON=$(CURDIR)/$(BUILD)/generated/tessaro.ico
-	cmake --build build-windows -j $(JOBS)
+	$(call windows_build,i686)
 	rm -rf build-windows/package && mkdir -p build-windows/package/Tessaro/data
 	cp build-windows/tessaro.exe build-windows/package/Tessaro/
 	cp data/*.png build-windows/package/Tessaro/data/
 	cd build-windows/package && rm -f ../tessaro-windows.zip && zip -qr ../tessaro-windows.zip Tessaro
 
-test-windows: windows wine-deps
-	tests/wine-smoke.sh build-windows/tessaro.exe data
+windows-x86_64: build windows-deps
+	$(call windows_build,x86_64)
+
+# Checks the 32-bit program's file, then runs it under Wine where this machine can
+# start 32-bit programs (found by trying one), or else the 64-bit build of the same sources.
+test-windows: windows
+	tests/windows-checks.sh $(WINDOWS_DIR_i686)/tessaro.exe
+	@if tests/runs-32bit.sh; then \
+	    echo "test-windows: this machine starts 32-bit programs: Wine runs the 32-bit tessaro.exe"; \
+	    $(MAKE) --no-print-directory wine-tests WINE_ARCH=i686; \
+	else \
+	    echo "test-windows: this machine cannot start 32-bit programs (a 32-bit test program was refused):"; \
+	    echo "test-windows: Wine runs the same sources built as a 64-bit program"; \
+	    $(MAKE) --no-print-directory windows-x86_64 wine-tests WINE_ARCH=x86_64; \
+	fi
+
+wine-tests: wine-deps
+	tests/wine-smoke.sh $(WINDOWS_DIR_$(WINE_ARCH))/tessaro.exe data $(WINE_LOADER_$(WINE_ARCH))
 
 bench: build
 	./$(BUILD)/tessaro_bench
@@ -75,4 +111,4 @@ screenshots: build
 	cp "$$scratch"/*.png docs/ && rm -rf "$$scratch"
 
 clean:
-	rm -rf $(BUILD) $(SANITIZED) build-windows
+	rm -rf $(BUILD) $(SANITIZED) $(WINDOWS_DIR_i686) $(WINDOWS_DIR_x86_64)

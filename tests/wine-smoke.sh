@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # The Windows program under Wine in Xvfb: it asks the full-screen question
 # (answered No), shows the title in a 640 x 480 window, reads a held button, and
-# ends with exit value 0 on Escape.
+# ends with exit value 0 on Escape. The third argument names the Wine loader
+# (default wine; /usr/lib/wine/wine64 for a 64-bit program where wine32 may
+# also be installed but cannot start).
 set -u
 program=$1
 images=$2
+loader=${3:-wine}
 name=wine-smoke
 . "$(dirname "$0")/window-checks.sh"
 
@@ -13,8 +16,10 @@ cp "$program" "$work/game/"
 cp "$images"/*.png "$work/game/data/"
 start_x
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineboot -i >/dev/null 2>&1 || fail "wine could not make its prefix"
-(cd "$work/game" && exec wine "./$(basename "$program")" >/dev/null 2>&1) &
+# Wine starts its own helper processes through WINELOADER; Debian's wrapper sets it.
+[ "$loader" = wine ] || export WINELOADER=$loader
+"$loader" wineboot -i >/dev/null 2>&1 || fail "wine could not make its prefix"
+(cd "$work/game" && exec "$loader" "./$(basename "$program")" >/dev/null 2>&1) &
 pid=$!
 
 await named '質問' || fail "the full-screen question did not appear"
@@ -22,4 +27,4 @@ xdotool key --window "$(named '質問')" n 2>/dev/null
 expect_title
 expect_start_selected
 expect_escape_ends_it
-echo "wine-smoke: question answered, title shown in a 640x480 window, input read, Escape ended it with 0"
+echo "wine-smoke ($(basename "$loader")): question answered, title shown in a 640x480 window, input read, Escape ended it with 0"
