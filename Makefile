@@ -2,9 +2,9 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer.  Both first install what a
 # Debian or Ubuntu machine lacks.
 
-PACKAGES := cmake g++ make pkg-config libsdl2-dev libepoxy-dev libpng-dev zlib1g-dev \
+PACKAGES := cmake g++ make pkg-config libsdl2-dev libx11-dev libepoxy-dev libpng-dev zlib1g-dev \
             libgtest-dev libgmock-dev libbenchmark-dev libgl1-mesa-dri libegl-mesa0 libglx-mesa0 \
-            xvfb xdotool x11-utils imagemagick
+            xvfb xdotool x11-utils imagemagick openbox
 WINDOWS_PACKAGES := g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix \
                     mingw-w64-x86-64-dev zip
 WINE_CHECK_PACKAGES := xvfb xdotool x11-utils imagemagick

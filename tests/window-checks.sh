@@ -20,11 +20,12 @@ await() {
     return 1
 }
 
-# Starts an X server on the first display that is free, and exports DISPLAY.
+# Starts an X server on the first display that is free, of the size $screen
+# (default 1024x768), and exports DISPLAY.
 start_x() {
     for n in $(seq 91 190); do
         [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 "${screen:-1024x768}x24" -nolisten tcp >/dev/null 2>&1 &
         xvfb=$!
         export DISPLAY=":$n"
         for _ in $(seq 50); do

@@ -16,7 +16,11 @@ layout(location = 2) in vec2 uv;
 out vec4 vertexColor;
 out vec2 texel;
 void main() {
-    gl_Position = vec4(position.x / 320.0 - 1.0, 1.0 - position.y / 240.0, 0.0, 1.0);
+    // Direct3D 9 puts pixel centres on whole coordinates, OpenGL half a pixel on:
+    // moving every vertex half a pixel makes both cover the same pixels and
+    // sample the same texels, point and linear.
+    vec2 centred = position + 0.5;
+    gl_Position = vec4(centred.x / 320.0 - 1.0, 1.0 - centred.y / 240.0, 0.0, 1.0);
     vertexColor = color;
     texel = uv;
 }
@@ -110,7 +114,7 @@ std::unique_ptr<GlDevice> GlDevice::create(SDL_Window* window)
 }
 
 GlDevice::GlDevice(SDL_Window* window, SDL_GLContext context)
-    : window_(window), context_(context), alive_(std::make_shared<bool>(true))
+    : window_(window), geometry_(window), context_(context), alive_(std::make_shared<bool>(true))
 {
 }
 
@@ -193,9 +197,10 @@ std::shared_ptr<Texture> GlDevice::createTexture(int width, int height, const st
 
 void GlDevice::beginScene()
 {
-    int outputWidth = 0;
-    int outputHeight = 0;
-    SDL_GL_GetDrawableSize(window_, &outputWidth, &outputHeight);
+    // The size the window really has: the picture must fill it, never more.
+    const platform::Extent output = geometry_.drawableSize();
+    const int outputWidth = output.width;
+    const int outputHeight = output.height;
     const platform::Letterbox box = platform::Letterbox::fit(outputWidth, outputHeight);
     viewport_[0] = box.x;
     viewport_[1] = outputHeight - box.y - box.height;

@@ -2,6 +2,7 @@
 
 #include "platform/Device.h"
 #include "platform/QuadBatch.h"
+#include "platform/sdl/WindowGeometry.h"
 
 #include <SDL.h>
 #include <epoxy/gl.h>
@@ -39,6 +40,7 @@ private:
     void finishFrame();
 
     SDL_Window* window_;
+    platform::WindowGeometry geometry_;
     SDL_GLContext context_;
     std::shared_ptr<bool> alive_;
     GLuint program_ = 0;

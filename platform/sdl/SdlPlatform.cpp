@@ -2,10 +2,14 @@
 
 #include "WindowIcon.h"
 #include "platform/gl/GlDevice.h"
+#include "platform/sdl/DialogCentring.h"
 
 namespace platform {
 
 namespace {
+// The question shows words and buttons only.
+constexpr Uint32 kNoIcon = 0;
+
 SDL_Window* sdlWindow(Window* window) { return reinterpret_cast<SDL_Window*>(window); }
 Window* gameWindow(SDL_Window* window) { return reinterpret_cast<Window*>(window); }
 
@@ -57,6 +61,7 @@ Window* SdlPlatform::createWindow(int x, int y, int width, int height, const cha
     if (window_ == nullptr)
         return nullptr;
     setIcon(window_);
+    geometry_.emplace(window_);
     procedure_ = procedure;
     return gameWindow(window_);
 }
@@ -125,8 +130,9 @@ bool SdlPlatform::askYesNo(Window* owner, const char* caption, const char* text)
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
     };
-    const SDL_MessageBoxData box{SDL_MESSAGEBOX_INFORMATION, sdlWindow(owner), caption, text,
+    const SDL_MessageBoxData box{kNoIcon, sdlWindow(owner), caption, text,
                                  static_cast<int>(SDL_arraysize(buttons)), buttons, nullptr};
+    const DialogCentring centring(sdlWindow(owner));
     int chosen = 0;
     return SDL_ShowMessageBox(&box, &chosen) == 0 && chosen == 1;
 }
@@ -135,17 +141,18 @@ void SdlPlatform::hidePointer() { SDL_ShowCursor(SDL_DISABLE); }
 
 Letterbox SdlPlatform::letterbox() const
 {
-    int width = 640;
-    int height = 480;
-    if (window_ != nullptr)
-        SDL_GetWindowSize(window_, &width, &height);
-    return Letterbox::fit(width, height);
+    if (!geometry_)
+        return Letterbox::fit(0, 0);
+    const Extent size = geometry_->windowSize();
+    return Letterbox::fit(size.width, size.height);
 }
 
 Point SdlPlatform::pointer(Window* window)
 {
     if (window == nullptr || sdlWindow(window) != window_)
         return {-1, -1};
+    if (const std::optional<Point> exact = geometry_->pointer())
+        return letterbox().toClient(*exact);
     // Over the window (always, full screen) the window's own state is current, and
     // full screen the window's reported position may lag behind the switch. Away
     // from it the global state still tells where the pointer is.

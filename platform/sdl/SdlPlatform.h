@@ -3,8 +3,11 @@
 #include "platform/KeyLatch.h"
 #include "platform/Letterbox.h"
 #include "platform/Platform.h"
+#include "platform/sdl/WindowGeometry.h"
 
 #include <SDL.h>
+
+#include <optional>
 
 namespace platform {
 
@@ -37,6 +40,7 @@ private:
 
     bool ready_ = false;
     SDL_Window* window_ = nullptr;
+    std::optional<WindowGeometry> geometry_;
     bool destroyed_ = false;
     bool fullScreen_ = false;
     WindowProcedure procedure_ = nullptr;

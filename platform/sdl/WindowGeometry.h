@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <SDL.h>
+
+#include <optional>
+
+namespace platform {
+
+struct Extent {
+    int width;
+    int height;
+};
+
+// The window's size and the pointer's place in it, as the window system has them
+// now. SDL's own copies can be wrong: without a window manager a full-screen
+// request changes SDL's idea of the size but not the window, and SDL moves its
+// pointer position only with motion events. On X11 the server is asked;
+// elsewhere SDL's values are the best there are.
+class WindowGeometry {
+public:
+    explicit WindowGeometry(SDL_Window* window);
+
+    // In the window system's units, which the pointer uses.
+    Extent windowSize() const;
+    // In pixels, which drawing uses.
+    Extent drawableSize() const;
+    // Relative to the client area's top-left corner; empty where the window
+    // system cannot be asked directly.
+    std::optional<Point> pointer() const;
+
+private:
+    std::optional<Extent> serverSize() const;
+
+    SDL_Window* window_;
+    void* display_ = nullptr;    // X11 Display, when the window is on X11
+    unsigned long xWindow_ = 0;  // X11 Window
+};
+
+}  // namespace platform
