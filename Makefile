@@ -5,21 +5,29 @@
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libepoxy-dev libpng-dev zlib1g-dev \
             libgtest-dev libgmock-dev libbenchmark-dev libgl1-mesa-dri libegl-mesa0 libglx-mesa0 \
             xvfb xdotool x11-utils imagemagick
+FUZZ_PACKAGES := clang libclang-rt-14-dev
 WINDOWS_PACKAGES := g++-mingw-w64-i686-posix mingw-w64-i686-dev zip
 WINE_PACKAGES := wine32:i386 wine xvfb xdotool x11-utils imagemagick
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 BUILD := build
 SANITIZED := build-sanitized
+FUZZ := build-fuzz
+# How long make fuzz runs each fuzz target; make test runs each for 20 seconds.
+FUZZ_SECONDS := 60
+# How many loops of the game make soak plays, and from which seed.
+SOAK_LOOPS := 40
+SOAK_SEED := $(shell date +%s)
 
-.PHONY: run test deps windows-deps wine-deps build build-sanitized windows test-windows bench screenshots clean
+.PHONY: run test deps fuzz-deps windows-deps wine-deps build build-sanitized build-fuzz fuzz soak windows test-windows bench screenshots clean
 
 run: build
 	./$(BUILD)/tessaro
 
-test: build build-sanitized
+test: build build-sanitized build-fuzz
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZED) && ctest --output-on-failure -j $(JOBS)
+	cd $(FUZZ) && ctest --output-on-failure -j $(JOBS)
 
 # Installs the packages named that this machine lacks.
 install = missing=""; for p in $(1); do \
@@ -33,6 +41,9 @@ install = missing=""; for p in $(1); do \
 
 deps:
 	@$(call install,$(PACKAGES))
+
+fuzz-deps:
+	@$(call install,$(FUZZ_PACKAGES))
 
 windows-deps:
 	@$(call install,$(WINDOWS_PACKAGES))
@@ -49,6 +60,19 @@ build: deps
 build-sanitized: deps
 	cmake -S . -B $(SANITIZED) -DCMAKE_BUILD_TYPE=Debug -DTESSARO_SANITIZE=ON
 	cmake --build $(SANITIZED) -j $(JOBS)
+
+# The fuzz targets of fuzz/, built by clang with libFuzzer and the sanitizers.
+build-fuzz: deps fuzz-deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARO_FUZZ=ON
+	cmake --build $(FUZZ) -j $(JOBS)
+
+# Every fuzz target for FUZZ_SECONDS; what fails is kept under build-fuzz/findings/.
+fuzz: build-fuzz
+	cd $(FUZZ) && FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --output-on-failure -j $(JOBS)
+
+# A long soak: many seeded random loops of the game through the sanitized simulator.
+soak: build-sanitized
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ./$(SANITIZED)/tessaro-soak $(SOAK_SEED) $(SOAK_LOOPS)
 
 # The 32-bit Windows program and a zip of it with its images.
 windows: build windows-deps
@@ -75,4 +99,4 @@ screenshots: build
 	cp "$$scratch"/*.png docs/ && rm -rf "$$scratch"
 
 clean:
-	rm -rf $(BUILD) $(SANITIZED) build-windows
+	rm -rf $(BUILD) $(SANITIZED) $(FUZZ) build-windows
