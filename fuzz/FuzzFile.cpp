@@ -24,7 +24,14 @@ FuzzFile::FuzzFile(const std::string& name)
         std::perror("tessaro fuzz: no temporary folder");
         std::abort();
     }
-    path_ = (fs::path(pattern) / name).string();
+    folder_ = pattern;
+    path_ = (fs::path(folder_) / name).string();
+}
+
+FuzzFile::~FuzzFile()
+{
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
 }
 
 void FuzzFile::write(const std::uint8_t* data, std::size_t size) const
