@@ -5,6 +5,7 @@
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libx11-dev libepoxy-dev libpng-dev zlib1g-dev \
             libgtest-dev libgmock-dev libbenchmark-dev libgl1-mesa-dri libegl-mesa0 libglx-mesa0 \
             xvfb xdotool x11-utils imagemagick openbox
+FUZZ_PACKAGES := clang libclang-rt-14-dev
 WINDOWS_PACKAGES := g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix \
                     mingw-w64-x86-64-dev zip
 WINE_CHECK_PACKAGES := xvfb xdotool x11-utils imagemagick
@@ -14,6 +15,12 @@ APT_WAIT := -o DPkg::Lock::Timeout=600
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 BUILD := build
 SANITIZED := build-sanitized
+FUZZ := build-fuzz
+# How long make fuzz runs each fuzz target; make test runs each for 20 seconds.
+FUZZ_SECONDS := 60
+# How many loops of the game make soak plays, and from which seed.
+SOAK_LOOPS := 40
+SOAK_SEED := $(shell date +%s)
 
 # The Windows program under Wine: the 32-bit one players get where this machine
 # starts 32-bit programs, otherwise the same sources built for 64 bits.
@@ -26,14 +33,15 @@ WINE_LOADER_x86_64 := /usr/lib/wine/wine64
 WINE_ARCH := i686
 
 .PHONY: run test deps windows-deps wine-deps build build-sanitized windows windows-x86_64 test-windows \
-        wine-tests bench screenshots clean
+        wine-tests bench screenshots clean fuzz-deps build-fuzz fuzz soak
 
 run: build
 	./$(BUILD)/tessaro
 
-test: build build-sanitized
+test: build build-sanitized build-fuzz
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZED) && ctest --output-on-failure -j $(JOBS)
+	cd $(FUZZ) && ctest --output-on-failure -j $(JOBS)
 
 # Installs the packages named that this machine lacks.
 install = missing=""; for p in $(1); do \
@@ -47,6 +55,9 @@ install = missing=""; for p in $(1); do \
 
 deps:
 	@$(call install,$(PACKAGES))
+
+fuzz-deps:
+	@$(call install,$(FUZZ_PACKAGES))
 
 windows-deps:
 	@$(call install,$(WINDOWS_PACKAGES))
@@ -65,6 +76,19 @@ build: deps
 build-sanitized: deps
 	cmake -S . -B $(SANITIZED) -DCMAKE_BUILD_TYPE=Debug -DTESSARO_SANITIZE=ON
 	cmake --build $(SANITIZED) -j $(JOBS)
+
+# The fuzz targets of fuzz/, built by clang with libFuzzer and the sanitizers.
+build-fuzz: deps fuzz-deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARO_FUZZ=ON
+	cmake --build $(FUZZ) -j $(JOBS)
+
+# Every fuzz target for FUZZ_SECONDS; what fails is kept under build-fuzz/findings/.
+fuzz: build-fuzz
+	cd $(FUZZ) && FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --output-on-failure -j $(JOBS)
+
+# A long soak: many seeded random loops of the game through the sanitized simulator.
+soak: build-sanitized
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ./$(SANITIZED)/tessaro-soak $(SOAK_SEED) $(SOAK_LOOPS)
 
 # The Windows program of the width $(1), with the icon the native build drew.
 windows_build = cmake -S . -B $(WINDOWS_DIR_$(1)) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw.cmake \
@@ -111,4 +135,4 @@ screenshots: build
 	cp "$$scratch"/*.png docs/ && rm -rf "$$scratch"
 
 clean:
-	rm -rf $(BUILD) $(SANITIZED) $(WINDOWS_DIR_i686) $(WINDOWS_DIR_x86_64)
+	rm -rf $(BUILD) $(SANITIZED) $(FUZZ) $(WINDOWS_DIR_i686) $(WINDOWS_DIR_x86_64)

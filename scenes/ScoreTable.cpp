@@ -1,23 +1,19 @@
 #include "scenes/ScoreTable.h"
 
+#include "platform/PlayerFile.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-
-#ifdef _WIN32
-#include <io.h>
-#define fsync _commit
-#else
-#include <unistd.h>
-#endif
 
 namespace {
 
 // Beyond this a line is cut: what follows cannot make a second entry.
 constexpr std::size_t kMaxLine = 4096;
+constexpr int kMaxName = sizeof(ScoreEntry::name) - 1;
+// A comma, "-2147483648", CR LF and the end of the text.
+constexpr std::size_t kMaxScoreDigits = 15;
 
 // Like atoi, but a value beyond int is clamped instead of undefined.
 int parseScore(const char* text)
@@ -38,21 +34,17 @@ int parseScore(const char* text)
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
-bool readLine(std::FILE* file, std::string& line)
+// The next line of text from at, without its line end; false past the last one.
+bool nextLine(const std::string& text, std::size_t& at, std::string& line)
 {
-    line.clear();
-    int c = 0;
-    while ((c = std::fgetc(file)) != EOF && c != '\n')
-        if (line.size() < kMaxLine)
-            line.push_back(static_cast<char>(c));
+    if (at >= text.size())
+        return false;
+    const std::size_t end = std::min(text.find('\n', at), text.size());
+    line.assign(text, at, std::min(end - at, kMaxLine));
+    at = end + 1;
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
-    return c != EOF || !line.empty();
-}
-
-void report(const std::string& what, const std::string& path, const std::string& why = std::strerror(errno))
-{
-    std::fprintf(stderr, "tessaro: ranking not saved: %s %s: %s\n", what.c_str(), path.c_str(), why.c_str());
+    return true;
 }
 
 }  // namespace
@@ -74,41 +66,40 @@ bool ScoreTable::parseLine(const std::string& line, ScoreEntry& entry)
 void ScoreTable::load(const std::string& path)
 {
     clear();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
+    unreadable_.clear();
+    std::string text;
+    std::string why;
+    if (platform::PlayerFile::read(path, text, why) == platform::PlayerFile::Read::Failed) {
+        unreadable_ = path;
+        std::fprintf(stderr, "tessaro: ranking shown but not saved, %s\n", why.c_str());
         return;
+    }
     std::string line;
     ScoreEntry entry;
-    while (readLine(file, line))
+    for (std::size_t at = 0; nextLine(text, at, line);)
         if (parseLine(line, entry))
             entries_.push_back(entry);
-    std::fclose(file);
+}
+
+std::string ScoreTable::text() const
+{
+    std::string text;
+    char line[sizeof(ScoreEntry::name) + kMaxScoreDigits];
+    for (const ScoreEntry& e : entries_) {
+        std::snprintf(line, sizeof line, "%.*s,%d\r\n", kMaxName, e.name, e.score);
+        text += line;
+    }
+    return text;
 }
 
 int ScoreTable::save(const std::string& path) const
 {
-    const std::string temporary = path + ".new";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) {
-        report("cannot create", temporary);
+    // What could not be read is never written over; the load has said why.
+    if (path == unreadable_)
         return 1;
-    }
-    bool written = true;
-    for (const ScoreEntry& e : entries_)
-        written = written && std::fprintf(file, "%s,%d\r\n", e.name, e.score) > 0;
-    written = written && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-    written = std::fclose(file) == 0 && written;
-    if (!written) {
-        report("cannot write", temporary);
-        std::remove(temporary.c_str());
-        return 1;
-    }
-    // Replaces the old file in one step, on every system.
-    std::error_code failed;
-    std::filesystem::rename(temporary, path, failed);
-    if (failed) {
-        report("cannot replace", path, failed.message());
-        std::remove(temporary.c_str());
+    std::string why;
+    if (!platform::PlayerFile::write(path, text(), why)) {
+        std::fprintf(stderr, "tessaro: ranking not saved: %s\n", why.c_str());
         return 1;
     }
     return 0;
@@ -123,6 +114,9 @@ ScoreEntry ScoreTable::entry(int index) const
 
 void ScoreTable::insert(ScoreEntry entry)
 {
+    // Either would end the name early when the file is read back.
+    std::replace(entry.name, entry.name + sizeof entry.name, ',', ' ');
+    std::replace(entry.name, entry.name + sizeof entry.name, '\n', ' ');
     entries_.push_back(entry);
     std::stable_sort(entries_.begin(), entries_.end(),
                      [](const ScoreEntry& a, const ScoreEntry& b) { return a.score > b.score; });

@@ -9,9 +9,10 @@
 // Loading keeps file order; inserting sorts by score, equal scores keeping their order.
 class ScoreTable {
 public:
-    // A missing or unreadable file leaves the table empty.
+    // A missing file leaves the table empty. So does one that exists but cannot be
+    // read to the end: the reason goes to standard error, and save never writes over it.
     void load(const std::string& path);
-    // Writes a new file beside the old one and renames it over; on any failure the
+    // Replaces the file's contents without ever losing the old ones; on failure the
     // old file stays as it was and the reason goes to standard error. 0 on success.
     int save(const std::string& path) const;
     // An empty entry with score 0 past the end.
@@ -24,5 +25,9 @@ public:
     static bool parseLine(const std::string& line, ScoreEntry& entry);
 
 private:
+    // The whole file as save writes it.
+    std::string text() const;
+
     std::vector<ScoreEntry> entries_;
+    std::string unreadable_;  // the path the last load could not read
 };

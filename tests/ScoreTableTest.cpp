@@ -1,7 +1,13 @@
+#include "SyscallSpy.h"
 #include "TestSupport.h"
 #include "scenes/ScoreTable.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -102,20 +108,12 @@ TEST_F(ScoreTableTest, GarbageAndVeryLongFilesLoadWithoutHarm)
     EXPECT_EQ(table.entry(99999).score, 99999);
 }
 
-TEST_F(ScoreTableTest, AFailedSaveLeavesTheOldFileAsItWas)
+TEST_F(ScoreTableTest, WhatCannotBeSavedLeavesNothingBehind)
 {
-    folder.write("data/score.txt", "OLD,1\r\n");
     table.insert(make("NEW", 2));
-    chmod((folder.path() + "/data").c_str(), 0500);
-    const bool enforced = access((folder.path() + "/data").c_str(), W_OK) != 0;  // root writes anyway
-    if (enforced) {
-        EXPECT_NE(table.save("data/score.txt"), 0);
-        EXPECT_EQ(folder.read("data/score.txt"), "OLD,1\r\n");
-    }
-    chmod((folder.path() + "/data").c_str(), 0700);
-    // A folder that is not there cannot be written either; nothing is left behind.
     EXPECT_NE(table.save("missing/score.txt"), 0);
-    // A file in the way of the new one: the rename fails and the old file stays.
+    // Something other than a file in the way: it stays, and the old file too.
+    folder.write("data/score.txt", "OLD,1\r\n");
     mkdir((folder.path() + "/data/blocked.txt").c_str(), 0700);
     mkdir((folder.path() + "/data/blocked.txt/inside").c_str(), 0700);
     EXPECT_NE(table.save("data/blocked.txt"), 0);
@@ -128,4 +126,225 @@ TEST_F(ScoreTableTest, AMissingFileIsAnEmptyTable)
     table.insert(make("X", 1));
     table.load("data/score.txt");
     EXPECT_EQ(table.count(), 0);
+}
+
+namespace {
+
+constexpr const char* kFile = "data/score.txt";
+constexpr const char* kOld = "OLD,1\r\n";
+constexpr const char* kOldAndNew = "NEW,2\r\nOLD,1\r\n";
+// The ordinary mask, so that modes of new files are known.
+constexpr mode_t kUmask = 022;
+
+mode_t modeOf(const std::string& path)
+{
+    struct stat info {};
+    stat(path.c_str(), &info);
+    return info.st_mode & 07777;
+}
+
+ino_t inodeOf(const std::string& path)
+{
+    struct stat info {};
+    stat(path.c_str(), &info);
+    return info.st_ino;
+}
+
+int countLines(const std::string& text)
+{
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+// The faults a player meets with a ranking file kept as anyone might keep it. The
+// cases run as an unprivileged player: as root, in a child process that has become
+// the user nobody and owns the folder, since root may write where a player may not.
+class PlayerRankingTest : public ScoreTableTest {
+protected:
+    void SetUp() override { umask(kUmask); }
+    void TearDown() override { SyscallSpy::reset(); }
+
+    // The old ranking, one entry, loaded; the new entry inserted.
+    void loadOldAndInsertNew()
+    {
+        table.load(kFile);
+        table.insert(make("NEW", 2));
+    }
+
+    // Runs body as the player, checks made inside it count.
+    void asPlayer(const std::function<void()>& body)
+    {
+        if (geteuid() != 0) {
+            body();
+            return;
+        }
+        const passwd* nobody = getpwnam("nobody");
+        if (nobody == nullptr)
+            GTEST_SKIP() << "running as root with no user nobody to play as";
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.path()))
+            lchown(entry.path().c_str(), nobody->pw_uid, nobody->pw_gid);
+        chown(folder.path().c_str(), nobody->pw_uid, nobody->pw_gid);
+        std::fflush(nullptr);
+        const pid_t child = fork();
+        if (child == 0) {
+            const bool player = setgroups(0, nullptr) == 0 && setgid(nobody->pw_gid) == 0 && setuid(nobody->pw_uid) == 0;
+            EXPECT_TRUE(player) << "cannot become nobody";
+            if (player)
+                body();
+            std::fflush(nullptr);
+            _exit(HasFailure() ? 1 : 0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a check failed as the player (above)";
+    }
+};
+
+}  // namespace
+
+TEST_F(PlayerRankingTest, AFileThePlayerCannotReadIsNeverWrittenOver)
+{
+    asPlayer([&] {
+        folder.write(kFile, kOld);
+        chmod(kFile, 0200);
+        testing::internal::CaptureStderr();
+        loadOldAndInsertNew();
+        EXPECT_NE(table.save(kFile), 0);
+        const std::string said = testing::internal::GetCapturedStderr();
+        // The new entry is shown; the reason is given once.
+        EXPECT_EQ(rows(table), (Rows{{"NEW", 2}}));
+        EXPECT_EQ(countLines(said), 1) << said;
+        EXPECT_NE(said.find("Permission denied"), std::string::npos) << said;
+        EXPECT_EQ(modeOf(kFile), 0200u);
+        chmod(kFile, 0600);
+        EXPECT_EQ(folder.read(kFile), kOld);
+    });
+}
+
+TEST_F(PlayerRankingTest, AReadErrorPartWayLeavesTheFileAsItWas)
+{
+    // Larger than one read, so the error comes after some lines have been read.
+    std::string file;
+    for (int i = 0; i < 8000; ++i)
+        file += "PLAYER" + std::to_string(i) + "," + std::to_string(100000 - i) + "\r\n";
+    folder.write(kFile, file);
+    SyscallSpy::failCall(SyscallSpy::Call::Read, 2, EIO);
+    testing::internal::CaptureStderr();
+    loadOldAndInsertNew();
+    EXPECT_NE(table.save(kFile), 0);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(table.count(), 1);
+    EXPECT_NE(said.find("Input/output error"), std::string::npos) << said;
+    EXPECT_EQ(folder.read(kFile), file);
+    // Read whole the next time, it is saved again.
+    loadOldAndInsertNew();
+    EXPECT_EQ(table.count(), 8001);
+    EXPECT_EQ(table.save(kFile), 0);
+}
+
+TEST_F(PlayerRankingTest, AFileInAFolderThePlayerCannotWriteIsWrittenInPlace)
+{
+    asPlayer([&] {
+        folder.write(kFile, kOld);
+        const ino_t inode = inodeOf(kFile);
+        chmod("data", 0555);
+        loadOldAndInsertNew();
+        EXPECT_EQ(table.save(kFile), 0);
+        EXPECT_EQ(folder.read(kFile), kOldAndNew);
+        EXPECT_EQ(inodeOf(kFile), inode);
+        // Shorter than before: nothing of the old contents is left at the end.
+        table.clear();
+        table.insert(make("N", 3));
+        EXPECT_EQ(table.save(kFile), 0);
+        EXPECT_EQ(folder.read(kFile), "N,3\r\n");
+        chmod("data", 0755);
+    });
+}
+
+TEST_F(PlayerRankingTest, AReadOnlyFileIsLeftAloneAndOthersKeepTheirMode)
+{
+    asPlayer([&] {
+        folder.write(kFile, kOld);
+        chmod(kFile, 0444);
+        loadOldAndInsertNew();
+        testing::internal::CaptureStderr();
+        EXPECT_NE(table.save(kFile), 0);
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("Permission denied"), std::string::npos);
+        EXPECT_EQ(rows(table), (Rows{{"NEW", 2}, {"OLD", 1}}));
+        EXPECT_EQ(folder.read(kFile), kOld);
+        EXPECT_EQ(modeOf(kFile), 0444u);
+
+        for (mode_t mode : {0600u, 0640u, 0664u}) {
+            chmod(kFile, mode);
+            EXPECT_EQ(table.save(kFile), 0);
+            EXPECT_EQ(modeOf(kFile), mode);
+            EXPECT_EQ(folder.read(kFile), kOldAndNew);
+        }
+    });
+}
+
+TEST_F(PlayerRankingTest, AStaleTemporaryFileThePlayerCannotWriteIsReplaced)
+{
+    asPlayer([&] {
+        folder.write(kFile, kOld);
+        folder.write("data/score.txt.new", "half a line fr");
+        chmod("data/score.txt.new", 0444);
+        loadOldAndInsertNew();
+        EXPECT_EQ(table.save(kFile), 0);
+        EXPECT_EQ(folder.read(kFile), kOldAndNew);
+        EXPECT_EQ(access("data/score.txt.new", F_OK), -1);
+    });
+}
+
+TEST_F(PlayerRankingTest, LinksAreWrittenThroughAndKept)
+{
+    namespace fs = std::filesystem;
+    fs::create_directory("kept");
+    folder.write("kept/ranking.txt", kOld);
+    fs::create_symlink("../kept/ranking.txt", kFile);
+    loadOldAndInsertNew();
+    EXPECT_EQ(table.save(kFile), 0);
+    EXPECT_TRUE(fs::is_symlink(kFile));
+    EXPECT_EQ(folder.read("kept/ranking.txt"), kOldAndNew);
+    EXPECT_FALSE(fs::exists("kept/ranking.txt.new"));
+
+    // A second name of the same file keeps showing it.
+    fs::remove(kFile);
+    fs::create_hard_link("kept/ranking.txt", kFile);
+    table.insert(make("THIRD", 3));
+    EXPECT_EQ(table.save(kFile), 0);
+    EXPECT_EQ(folder.read("kept/ranking.txt"), "THIRD,3\r\n" + std::string(kOldAndNew));
+
+    // A link to a file not yet there makes it, as the plain overwrite would.
+    fs::remove(kFile);
+    fs::create_symlink("../kept/later.txt", kFile);
+    table.load(kFile);
+    table.insert(make("FIRST", 1));
+    EXPECT_EQ(table.save(kFile), 0);
+    EXPECT_EQ(folder.read("kept/later.txt"), "FIRST,1\r\n");
+}
+
+TEST_F(PlayerRankingTest, TheFileThenTheRenameThenTheFolderReachTheDisk)
+{
+    const std::string data = std::filesystem::canonical("data").string();
+    folder.write(kFile, kOld);
+    loadOldAndInsertNew();
+    SyscallSpy::startLog();
+    ASSERT_EQ(table.save(kFile), 0);
+    EXPECT_EQ(SyscallSpy::log(), (std::vector<std::string>{"fsync " + data + "/score.txt.new",
+                                                           "rename data/score.txt.new data/score.txt",
+                                                           "fsync " + data}));
+}
+
+TEST_F(PlayerRankingTest, AFailedWriteNamesItsOwnCauseAndKeepsTheOldFile)
+{
+    folder.write(kFile, kOld);
+    loadOldAndInsertNew();
+    SyscallSpy::failCall(SyscallSpy::Call::Fsync, 1, EIO);
+    SyscallSpy::dirtyErrno();
+    testing::internal::CaptureStderr();
+    EXPECT_NE(table.save(kFile), 0);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("Input/output error"), std::string::npos) << said;
+    EXPECT_EQ(folder.read(kFile), kOld);
+    EXPECT_EQ(access("data/score.txt.new", F_OK), -1);
 }

@@ -1,7 +1,10 @@
 #include "platform/gl/OffscreenGl.h"
 
+#include "platform/gl/DriverLeakPause.h"
+
 OffscreenGl::OffscreenGl()
 {
+    const DriverLeakPause pause;
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         error_ = std::string("no off-screen video: ") + SDL_GetError();
@@ -20,6 +23,7 @@ OffscreenGl::OffscreenGl()
 
 OffscreenGl::~OffscreenGl()
 {
+    const DriverLeakPause pause;
     device_.reset();
     if (window_ != nullptr)
         SDL_DestroyWindow(window_);

@@ -1,6 +1,7 @@
 #include "platform/sdl/SdlPlatform.h"
 
 #include "WindowIcon.h"
+#include "platform/gl/DriverLeakPause.h"
 #include "platform/gl/GlDevice.h"
 #include "platform/sdl/DialogCentring.h"
 
@@ -29,6 +30,7 @@ SdlPlatform::SdlPlatform() { ready_ = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) 
 
 SdlPlatform::~SdlPlatform()
 {
+    const DriverLeakPause pause;
     if (window_ != nullptr)
         SDL_DestroyWindow(window_);
     if (ready_)
@@ -57,6 +59,7 @@ Window* SdlPlatform::createWindow(int x, int y, int width, int height, const cha
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    const DriverLeakPause pause;
     window_ = SDL_CreateWindow(title, x, y, width, height, SDL_WINDOW_OPENGL);
     if (window_ == nullptr)
         return nullptr;
