@@ -1,18 +1,11 @@
 #include "scenes/ScoreTable.h"
 
+#include "platform/SafeFile.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-
-#ifdef _WIN32
-#include <io.h>
-#define fsync _commit
-#else
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -50,11 +43,6 @@ bool readLine(std::FILE* file, std::string& line)
     return c != EOF || !line.empty();
 }
 
-void report(const std::string& what, const std::string& path, const std::string& why = std::strerror(errno))
-{
-    std::fprintf(stderr, "tessaro: ranking not saved: %s %s: %s\n", what.c_str(), path.c_str(), why.c_str());
-}
-
 }  // namespace
 
 bool ScoreTable::parseLine(const std::string& line, ScoreEntry& entry)
@@ -87,28 +75,12 @@ void ScoreTable::load(const std::string& path)
 
 int ScoreTable::save(const std::string& path) const
 {
-    const std::string temporary = path + ".new";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) {
-        report("cannot create", temporary);
-        return 1;
-    }
-    bool written = true;
+    std::string text;
     for (const ScoreEntry& e : entries_)
-        written = written && std::fprintf(file, "%s,%d\r\n", e.name, e.score) > 0;
-    written = written && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-    written = std::fclose(file) == 0 && written;
-    if (!written) {
-        report("cannot write", temporary);
-        std::remove(temporary.c_str());
-        return 1;
-    }
-    // Replaces the old file in one step, on every system.
-    std::error_code failed;
-    std::filesystem::rename(temporary, path, failed);
-    if (failed) {
-        report("cannot replace", path, failed.message());
-        std::remove(temporary.c_str());
+        text += std::string(e.name) + "," + std::to_string(e.score) + "\r\n";
+    std::string why;
+    if (!SafeFile::write(path, text, why)) {
+        std::fprintf(stderr, "tessaro: ranking not saved: %s\n", why.c_str());
         return 1;
     }
     return 0;

@@ -235,6 +235,7 @@ TEST_F(EnemyTest, APeriodChangeWaitsForTheNextReload)
 
 namespace {
 
+// In a folder of its own: a round that ends leaves its replay under data/.
 class GameSceneTest : public SimTest {
 protected:
     GameSceneTest()
@@ -261,6 +262,7 @@ protected:
             step();
     }
 
+    TemporaryFolder folder;
     int number = kGameScene;
     GameScene scene;
 };
