@@ -7,12 +7,18 @@ PACKAGES := cmake g++ make pkg-config libsdl2-dev libepoxy-dev libpng-dev zlib1g
             xvfb xdotool x11-utils imagemagick
 WINDOWS_PACKAGES := g++-mingw-w64-i686-posix mingw-w64-i686-dev zip
 WINE_PACKAGES := wine32:i386 wine xvfb xdotool x11-utils imagemagick
+WEB_PACKAGES := emscripten nodejs node-acorn
+FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 BUILD := build
 SANITIZED := build-sanitized
+WEB_VERIFY := build-verify-web
+FUZZ := build-fuzz
+FUZZ_SECONDS := 60
 
-.PHONY: run test deps windows-deps wine-deps build build-sanitized windows test-windows bench screenshots clean
+.PHONY: run test deps windows-deps wine-deps web-deps build build-sanitized windows test-windows test-replays-web \
+        fuzz-deps fuzz bench screenshots clean
 
 run: build
 	./$(BUILD)/tessaro
@@ -60,8 +66,31 @@ windows: build windows-deps
 	cp data/*.png build-windows/package/Tessaro/data/
 	cd build-windows/package && rm -f ../tessaro-windows.zip && zip -qr ../tessaro-windows.zip Tessaro
 
+# The Windows program in a window, then its replay verifier on the recorded rounds.
 test-windows: windows wine-deps
 	tests/wine-smoke.sh build-windows/tessaro.exe data
+	WINEDEBUG=-all tests/verify-replays.sh wine $(CURDIR)/build-windows/tessaro-verify.exe
+
+web-deps:
+	@$(call install,$(WEB_PACKAGES))
+
+# The replay verifier compiled to WebAssembly and run by node on the recorded rounds:
+# the same totals, printed the same, as the native build.
+test-replays-web: web-deps
+	NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_VERIFY) -DCMAKE_BUILD_TYPE=Release
+	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_VERIFY) -j $(JOBS)
+	tests/verify-replays.sh node $(CURDIR)/$(WEB_VERIFY)/tessaro-verify.js
+
+fuzz-deps:
+	@$(call install,$(FUZZ_PACKAGES))
+
+# Each libFuzzer target for FUZZ_SECONDS, from its seeds under fuzz/corpus/, its
+# findings kept in the build folder.
+fuzz: fuzz-deps
+	CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARO_FUZZ=ON
+	cmake --build $(FUZZ) --target fuzz_replay -j $(JOBS)
+	mkdir -p $(FUZZ)/corpus/replay
+	./$(FUZZ)/fuzz/fuzz_replay -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=$(FUZZ)/ $(FUZZ)/corpus/replay fuzz/corpus/replay
 
 bench: build
 	./$(BUILD)/tessaro_bench
@@ -75,4 +104,4 @@ screenshots: build
 	cp "$$scratch"/*.png docs/ && rm -rf "$$scratch"
 
 clean:
-	rm -rf $(BUILD) $(SANITIZED) build-windows
+	rm -rf $(BUILD) $(SANITIZED) build-windows $(WEB_VERIFY) $(FUZZ)
