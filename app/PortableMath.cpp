@@ -55,9 +55,9 @@ double kernelCos(double x, double y)
 }
 
 // x = n * pi/2 + (y0 + y1) with |y0 + y1| <= pi/4; returns n. pi/2 is split in three
-// parts whose leading ones hold few enough bits that n times them is exact for any
-// argument the game can produce (|x| below about 1e9); beyond that the result stays
-// the same on every machine, only less accurate.
+// parts of 33 bits each, so n times a part is exact while n < 2^19, that is for
+// |x| below about 823,000 (a step's angles are far smaller). Beyond that the result is
+// still the same on every machine, only less accurate: about 1e-8 near 1e8.
 int reduce(double x, double& y0, double& y1)
 {
     constexpr double kInvPio2 = 6.36619772367581382433e-01;
