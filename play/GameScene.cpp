@@ -47,9 +47,11 @@ Replay::Carry GameScene::carry() const
 }
 
 // A replayed round starts from what its recording inherited; any other is recorded
-// from what this one inherits.
+// from what this one inherits. Until this round's replay is kept, a name typed
+// belongs to no file: not to the replay of the round before.
 void GameScene::startRound()
 {
+    replays_.forgetLastRound();
     if (toPlay_ == nullptr) {
         round_.record(&recording_, carry());
         return;
@@ -198,8 +200,6 @@ void GameScene::finishStep()
     if (round_.mode() == RoundPlatform::Mode::Recording) {
         recording_.result = Replay::Result{panel_.score(), comboBonus_, clearBonus_, total_, endKind_, {}};
         replays_.saveRound(recording_);
-    } else {
-        replays_.forgetLastRound();
     }
     round_.stop();
 }
