@@ -8,6 +8,7 @@ PACKAGES := cmake g++ make pkg-config libsdl2-dev libx11-dev libepoxy-dev libpng
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 WINDOWS_PACKAGES := g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix \
                     mingw-w64-x86-64-dev zip
+WEB_PACKAGES := emscripten nodejs node-acorn
 WINE_CHECK_PACKAGES := xvfb xdotool x11-utils imagemagick
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # Another apt may hold the lock for a while (a second make, unattended upgrades).
@@ -31,9 +32,12 @@ WINE_PACKAGES_x86_64 := wine64 wine
 WINE_LOADER_i686 := wine
 WINE_LOADER_x86_64 := /usr/lib/wine/wine64
 WINE_ARCH := i686
+# Wine starts its own helper processes through WINELOADER; Debian's wine wrapper sets it.
+WINE_ENV_x86_64 := WINELOADER=$(WINE_LOADER_x86_64)
+WEB_VERIFY := build-verify-web
 
 .PHONY: run test deps windows-deps wine-deps build build-sanitized windows windows-x86_64 test-windows \
-        wine-tests bench screenshots clean fuzz-deps build-fuzz fuzz soak
+        wine-tests bench screenshots clean fuzz-deps build-fuzz fuzz soak web-deps test-replays-web
 
 run: build
 	./$(BUILD)/tessaro
@@ -120,8 +124,21 @@ test-windows: windows
 	    $(MAKE) --no-print-directory windows-x86_64 wine-tests WINE_ARCH=x86_64; \
 	fi
 
+# The program in a window, then its replay verifier on the recorded rounds.
 wine-tests: wine-deps
 	tests/wine-smoke.sh $(WINDOWS_DIR_$(WINE_ARCH))/tessaro.exe data $(WINE_LOADER_$(WINE_ARCH))
+	WINEDEBUG=-all WINEPREFIX=$(CURDIR)/$(WINDOWS_DIR_$(WINE_ARCH))/wine $(WINE_ENV_$(WINE_ARCH)) \
+	    tests/verify-replays.sh $(WINE_LOADER_$(WINE_ARCH)) $(CURDIR)/$(WINDOWS_DIR_$(WINE_ARCH))/tessaro-verify.exe
+
+web-deps:
+	@$(call install,$(WEB_PACKAGES))
+
+# The replay verifier compiled to WebAssembly and run by node on the recorded rounds:
+# the same totals, printed the same, as the native build.
+test-replays-web: web-deps
+	NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_VERIFY) -DCMAKE_BUILD_TYPE=Release
+	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_VERIFY) -j $(JOBS)
+	tests/verify-replays.sh node $(CURDIR)/$(WEB_VERIFY)/tessaro-verify.js
 
 bench: build
 	./$(BUILD)/tessaro_bench
@@ -135,4 +152,4 @@ screenshots: build
 	cp "$$scratch"/*.png docs/ && rm -rf "$$scratch"
 
 clean:
-	rm -rf $(BUILD) $(SANITIZED) $(FUZZ) $(WINDOWS_DIR_i686) $(WINDOWS_DIR_x86_64)
+	rm -rf $(BUILD) $(SANITIZED) $(FUZZ) $(WINDOWS_DIR_i686) $(WINDOWS_DIR_x86_64) $(WEB_VERIFY)

@@ -16,6 +16,7 @@ public:
 
     DeviceSystem& system() { return system_; }
     const SceneManager& scenes() const { return scenes_; }
+    SceneManager& scenes() { return scenes_; }
 
 private:
     DeviceSystem system_;

@@ -17,7 +17,7 @@ int Program::run()
     const int x = (platform::metric(Metric::ScreenWidth) - width) / 2;
     const int y = (platform::metric(Metric::ScreenHeight) - height) / 2;
     platform::Window* window = window_.create(x, y, width, height, "Tessaro", &MainWindow::procedure);
-    if (application_.initialize(window, kClientWidth, kClientHeight, factory_) == 1)
+    if (application_.initialize(window, kClientWidth, kClientHeight, *factory_) == 1)
         return 0;
     MainLoop loop;
     loop.run(application_, window_);

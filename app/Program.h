@@ -8,12 +8,20 @@
 // the reverse of this order.
 class Program {
 public:
+    Program() = default;
+    // The same program on other scenes, as the replay viewer's.
+    explicit Program(SceneFactory& factory) : factory_(&factory) {}
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
     // Always 0, also when start-up fails.
     int run();
     const Application& application() const { return application_; }
+    Application& application() { return application_; }
 
 private:
     MainWindow window_;
     Application application_;
-    SceneFactory factory_;
+    SceneFactory gameFactory_;
+    SceneFactory* factory_ = &gameFactory_;
 };

@@ -6,6 +6,8 @@ std::uint32_t state = 1;
 
 void seedRandom(std::uint32_t seed) { state = seed; }
 
+std::uint32_t randomState() { return state; }
+
 int randomInt()
 {
     state = state * 214013u + 2531011u;

@@ -1,15 +1,15 @@
 #include "play/BigEnemy.h"
 
+#include "app/PortableMath.h"
 #include "play/EnemyKind.h"
 
-#include <cmath>
 #include <numbers>
 
 void BigEnemy::move()
 {
-    const double a = std::atan2(y_ - 240, x_ - 320);
-    const double p = std::cos(a) * 0.25;
-    const double q = std::sin(a) * 0.25;
+    const double a = pmath::atan2(y_ - 240, x_ - 320);
+    const double p = pmath::cos(a) * 0.25;
+    const double q = pmath::sin(a) * 0.25;
     x_ -= p;
     y_ -= q;
     knockBack(p, q);
@@ -21,6 +21,6 @@ void BigEnemy::startDying()
         return;
     for (int i = 0; i < 6; ++i) {
         const double theta = i * (1.0 / 6) * 2 * std::numbers::pi;
-        children_->spawnMoving(x_, y_, std::cos(theta), std::sin(theta));
+        children_->spawnMoving(x_, y_, pmath::cos(theta), pmath::sin(theta));
     }
 }

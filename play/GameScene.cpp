@@ -2,8 +2,11 @@
 
 #include "app/DeviceSystem.h"
 #include "app/Random.h"
+#include "play/WandererEnemy.h"
+#include "replay/Checksum.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 constexpr int kDestructionSteps = 180;
@@ -32,8 +35,40 @@ int GameScene::initialize(DeviceSystem* system, int* sceneNumber)
     return 0;
 }
 
+Replay::Carry GameScene::carry() const
+{
+    Replay::Carry carry;
+    carry.randomState = randomState();
+    carry.wandererCounter = WandererEnemy::retargetCounter();
+    carry.spawnTimer = stage_.spawnTimer();
+    carry.gaugeBlink = gauge_.blink();
+    carry.gaugeBlinkFalling = gauge_.blinkFalling();
+    return carry;
+}
+
+// A replayed round starts from what its recording inherited; any other is recorded
+// from what this one inherits. Until this round's replay is kept, a name typed
+// belongs to no file: not to the replay of the round before.
+void GameScene::startRound()
+{
+    replays_.forgetLastRound();
+    if (toPlay_ == nullptr) {
+        round_.record(&recording_, carry());
+        return;
+    }
+    const Replay::Carry& from = toPlay_->carry;
+    seedRandom(from.randomState);
+    WandererEnemy::setRetargetCounter(from.wandererCounter);
+    stage_.setSpawnTimer(from.spawnTimer);
+    gauge_.setBlink(from.gaugeBlink, from.gaugeBlinkFalling);
+    round_.play(toPlay_);
+    toPlay_ = nullptr;
+}
+
 int GameScene::enter()
 {
+    startRound();
+    RoundPlatform::Scope scope(round_);
     panel_.reset();
     base_.reset(320, 240);
     bomb_.reset(320, 240);
@@ -127,18 +162,64 @@ void GameScene::runResults(double hitPoints)
     }
 }
 
+std::uint32_t GameScene::stateChecksum() const
+{
+    Checksum sum;
+    sum.add(randomState());
+    sum.add(panel_.timeLeft());
+    sum.add(panel_.score());
+    sum.add(panel_.pending());
+    sum.add(combo_.count());
+    sum.add(combo_.maxCombo());
+    sum.add(base_.hitPoints());
+    sum.add(bomb_.x());
+    sum.add(bomb_.y());
+    sum.add(bomb_.velocityX());
+    sum.add(bomb_.velocityY());
+    sum.add(stage_.spawnTimer());
+    for (int type = 0; type < StageController::kKinds; ++type) {
+        for (const EnemyKind* kind = &stage_.kind(static_cast<EnemyType>(type)); kind != nullptr; kind = kind->children()) {
+            for (const std::unique_ptr<Enemy>& e : kind->enemies()) {
+                sum.add(e->x());
+                sum.add(e->y());
+                sum.add(e->hitPoints());
+            }
+        }
+    }
+    return sum.value();
+}
+
+// Once the total is handed over, the round's replay is complete.
+void GameScene::finishStep()
+{
+    round_.finishStep();
+    if (round_.steps() % Replay::kChecksumInterval == 0)
+        round_.checkpoint(stateChecksum());
+    if (*sceneNumber_ == kGameScene || round_.mode() == RoundPlatform::Mode::Off)
+        return;
+    if (round_.mode() == RoundPlatform::Mode::Recording) {
+        recording_.result = Replay::Result{panel_.score(), comboBonus_, clearBonus_, total_, endKind_, {}};
+        replays_.saveRound(recording_);
+    }
+    round_.stop();
+}
+
 int GameScene::update()
 {
-    const int secondsLeft = panel_.timeLeft();
-    gauge_.update();
-    const double hitPoints = base_.hitPoints();
-    decideEnd(secondsLeft, hitPoints);
-    if (endKind_ == kPlaying)
-        play(secondsLeft);
-    else if (destruction_ != 0)
-        explode();
-    else
-        runResults(hitPoints);
+    {
+        RoundPlatform::Scope scope(round_);
+        const int secondsLeft = panel_.timeLeft();
+        gauge_.update();
+        const double hitPoints = base_.hitPoints();
+        decideEnd(secondsLeft, hitPoints);
+        if (endKind_ == kPlaying)
+            play(secondsLeft);
+        else if (destruction_ != 0)
+            explode();
+        else
+            runResults(hitPoints);
+    }
+    finishStep();
     return 0;
 }
 
@@ -179,6 +260,10 @@ void GameScene::drawResults()
 
 int GameScene::draw()
 {
+    // A watched round shows the recorded pointer.
+    std::optional<RoundPlatform::Scope> watched;
+    if (round_.mode() == RoundPlatform::Mode::Playing)
+        watched.emplace(round_);
     Device* device = system_->device();
     device->clear(0xFF10C010);
     system_->setDefaultTextureStages();

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "play/StageController.h"
+#include "replay/Replay.h"
+#include "replay/ReplayStore.h"
+#include "replay/RoundPlatform.h"
 #include "render/BitmapFont.h"
 #include "render/SolidRect.h"
 #include "render/Sprite.h"
@@ -15,7 +18,8 @@
 #include "tools/InfoPanel.h"
 
 // One round: play until the base falls or the clock runs out, then the results,
-// a click, a fade, and the name entry.
+// a click, a fade, and the name entry. Every round is recorded and kept as a replay,
+// unless it is itself a replay being played again.
 class GameScene : public Scene {
 public:
     enum EndKind { kPlaying = 0, kBaseDestroyed = 1, kTimeUp = 2 };
@@ -24,6 +28,14 @@ public:
     int enter() override;
     int update() override;
     int draw() override;
+
+    // The next round plays this replay again instead of reading the player; it must
+    // outlive that round.
+    void playBack(const Replay* replay) { toPlay_ = replay; }
+    // How the round being played, or the last one, followed its recording.
+    const RoundPlatform& round() const { return round_; }
+    // Everything a difference between two builds would show in, in 32 bits.
+    std::uint32_t stateChecksum() const;
 
     int endKind() const { return endKind_; }
     int resultPhase() const { return resultPhase_; }
@@ -48,6 +60,9 @@ private:
     void computeResults(double hitPoints);
     void drawResults();
     void veil(int alpha);
+    Replay::Carry carry() const;
+    void startRound();
+    void finishStep();
 
     Sprite background_;
     Bomb bomb_;
@@ -74,4 +89,9 @@ private:
     char comboBonusText_[16] = {};
     char clearBonusText_[16] = {};
     char totalText_[16] = {};
+
+    RoundPlatform round_;
+    Replay recording_;
+    const Replay* toPlay_ = nullptr;
+    ReplayStore replays_;
 };

@@ -23,7 +23,10 @@ public:
 
     int enemyCount() const;
     int spawnTimer() const { return spawnTimer_; }
+    // What an earlier round left, given back to a replayed round.
+    void setSpawnTimer(int steps) { spawnTimer_ = steps; }
     EnemyKind& kind(EnemyType type);
+    const EnemyKind& kind(EnemyType type) const { return kinds_[static_cast<int>(type)]; }
 
 private:
     void release(int secondsLeft);

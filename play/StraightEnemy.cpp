@@ -1,10 +1,10 @@
 #include "play/StraightEnemy.h"
 
-#include <cmath>
+#include "app/PortableMath.h"
 
 void StraightEnemy::move()
 {
-    const double a = std::atan2(y_ - 240, x_ - 320);
-    x_ -= std::cos(a) * speed_;
-    y_ -= std::sin(a) * speed_;
+    const double a = pmath::atan2(y_ - 240, x_ - 320);
+    x_ -= pmath::cos(a) * speed_;
+    y_ -= pmath::sin(a) * speed_;
 }

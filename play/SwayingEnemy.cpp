@@ -1,19 +1,20 @@
 #include "play/SwayingEnemy.h"
 
-#include <cmath>
+#include "app/PortableMath.h"
+
 #include <numbers>
 
 void SwayingEnemy::move()
 {
-    const double a = std::atan2(y_ - 240, x_ - 320);
-    const double p = std::cos(a) * 0.25;
-    const double q = std::sin(a) * 0.25;
+    const double a = pmath::atan2(y_ - 240, x_ - 320);
+    const double p = pmath::cos(a) * 0.25;
+    const double q = pmath::sin(a) * 0.25;
     if (circling_) {
         const float theta = static_cast<float>(phase_ * std::numbers::pi / 180);
-        x_ -= std::sin(theta) + p;
-        y_ -= std::cos(theta) + q;
+        x_ -= pmath::sin(theta) + p;
+        y_ -= pmath::cos(theta) + q;
     } else {
-        const double w = std::sin(phase_ * std::numbers::pi / 180);
+        const double w = pmath::sin(phase_ * std::numbers::pi / 180);
         x_ -= p + w;
         y_ -= q + w;
     }

@@ -1,12 +1,11 @@
 #include "play/WandererEnemy.h"
 
+#include "app/PortableMath.h"
 #include "app/Random.h"
-
-#include <cmath>
 
 namespace {
 // One counter for the program, shared by every wanderer and never reset.
-int retargetCounter = 0;
+int sharedRetargetCounter = 0;
 constexpr int kRetargetSteps = 120;
 }  // namespace
 
@@ -16,13 +15,17 @@ void WandererEnemy::chooseTarget()
     targetY_ = randomRange(0, 480);
 }
 
+int WandererEnemy::retargetCounter() { return sharedRetargetCounter; }
+
+void WandererEnemy::setRetargetCounter(int steps) { sharedRetargetCounter = steps; }
+
 void WandererEnemy::move()
 {
-    const double a = std::atan2(y_ - targetY_, x_ - targetX_);
-    x_ -= std::cos(a) * 0.5;
-    y_ -= std::sin(a) * 0.5;
-    if (++retargetCounter >= kRetargetSteps) {
+    const double a = pmath::atan2(y_ - targetY_, x_ - targetX_);
+    x_ -= pmath::cos(a) * 0.5;
+    y_ -= pmath::sin(a) * 0.5;
+    if (++sharedRetargetCounter >= kRetargetSteps) {
         chooseTarget();
-        retargetCounter = 0;
+        sharedRetargetCounter = 0;
     }
 }

@@ -8,6 +8,9 @@ class WandererEnemy : public Enemy {
 public:
     // Draws the first target.
     void chooseTarget();
+    // The counter shared by all wanderers, which carries from round to round.
+    static int retargetCounter();
+    static void setRetargetCounter(int steps);
 
 protected:
     void move() override;

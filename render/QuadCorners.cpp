@@ -1,6 +1,6 @@
 #include "render/QuadCorners.h"
 
-#include <cmath>
+#include "app/PortableMath.h"
 
 void QuadCorners::build(SpriteVertex (&v)[4], float x, float y, float z, float width, float height, int rotation,
                         std::uint32_t color, const Source& uv)
@@ -27,8 +27,8 @@ void QuadCorners::place(SpriteVertex (&v)[4], float x, float y, float width, flo
         return;
     }
     const float theta = static_cast<float>(rotation) * 0.017453292f;
-    const float c = std::cos(theta);
-    const float s = std::sin(theta);
+    const float c = pmath::cos(theta);
+    const float s = pmath::sin(theta);
     const float cx = x + width * 0.5f;
     const float cy = y + height * 0.5f;
     const float hw = width * 0.5f;

@@ -35,10 +35,20 @@ int RankingScene::enter()
         entry.score = result_.score();
         table_.insert(entry);
         table_.save(kFile);
+        keepReplays();
     }
     fade_ = 255;
     leaving_ = false;
     return 0;
+}
+
+void RankingScene::keepReplays()
+{
+    replays_.nameLastRound(result_.name());
+    std::vector<ReplayStore::Kept> best;
+    for (int i = 0; i < kRows && i < table_.count(); ++i)
+        best.push_back({table_.entry(i).name, table_.entry(i).score});
+    replays_.prune(std::move(best));
 }
 
 int RankingScene::update()

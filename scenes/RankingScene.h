@@ -2,13 +2,15 @@
 
 #include "render/BitmapFont.h"
 #include "render/SolidRect.h"
+#include "replay/ReplayStore.h"
 #include "scenes/Scene.h"
 #include "scenes/ScoreTable.h"
 #include "scenes/SharedResult.h"
 #include "tools/Cursor.h"
 
 // The ten best entries of the ranking file. Entered after a name entry, it first
-// adds the new result and saves the file.
+// adds the new result and saves the file, names the round's replay and prunes the
+// replays that are no longer worth keeping.
 class RankingScene : public Scene {
 public:
     static constexpr const char* kFile = "data/score.txt";
@@ -23,12 +25,14 @@ public:
 
 private:
     void drawRow(int i);
+    void keepReplays();
 
     SharedResult result_;
     BitmapFont font_;
     SolidRect overlay_;
     ScoreTable table_;
     Cursor cursor_;
+    ReplayStore replays_;
     bool leaving_ = false;
     int fade_ = 255;
 };

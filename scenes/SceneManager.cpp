@@ -25,6 +25,12 @@ Scene* SceneManager::scene(int number) const
     return number >= 0 && number < kSceneCount ? scenes_[number].get() : nullptr;
 }
 
+void SceneManager::switchTo(int number)
+{
+    current_ = number;
+    entered_ = 0;
+}
+
 int SceneManager::update()
 {
     const int before = current_;

@@ -18,6 +18,8 @@ public:
     int draw();
 
     int currentScene() const { return current_; }
+    // Another scene from the next step on, entered afresh, as a scene's own switch.
+    void switchTo(int number);
     Scene* scene(int number) const;
 
 private:

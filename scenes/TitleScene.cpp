@@ -1,9 +1,9 @@
 #include "scenes/TitleScene.h"
 
 #include "app/DeviceSystem.h"
+#include "app/PortableMath.h"
 #include "app/Random.h"
 
-#include <cmath>
 #include <span>
 
 namespace {
@@ -133,7 +133,7 @@ void TitleScene::drawArtwork()
     title_.draw(75, 50, 0, 390, 60, 0, 160, 390, 60);
     system_->setFilter(Filter::Point);
     title_.setRotation(0);
-    const auto bob = static_cast<float>(100 + 8 * std::sin(stepCounter_ * 0.017453292));
+    const auto bob = static_cast<float>(100 + 8 * pmath::sin(stepCounter_ * 0.017453292));
     title_.draw(175, bob, 0, 390, 60, 0, 220, 390, 60);
     title_.draw(210, 430, 0, 220, 50, 0, 280, 220, 50);
 }

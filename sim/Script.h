@@ -6,7 +6,7 @@
 // A simulator script: one command a line, "#" starts a comment.
 class Script {
 public:
-    enum class Kind { Move, Down, Up, Steps, UntilScene, Shot, State, Escape };
+    enum class Kind { Move, Down, Up, Steps, UntilScene, Shot, State, Escape, Replay };
 
     struct Command {
         int line;

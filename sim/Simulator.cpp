@@ -89,11 +89,29 @@ void Simulator::execute(const Script::Command& c)
         break;
     }
     case Kind::State: out_ << stateLine() << '\n'; break;
+    case Kind::Replay: replay(c); break;
     case Kind::Escape:
         platform_.press(platform::Key::Escape);
         finished_ = true;
         break;
     }
+}
+
+void Simulator::replay(const Script::Command& c)
+{
+    std::string why;
+    if (!Replay::readFile(c.file, replay_, why)) {
+        fail(c, c.file + ": " + why);
+        return;
+    }
+    SceneManager& scenes = program_.application().scenes();
+    auto* game = dynamic_cast<GameScene*>(scenes.scene(kGameScene));
+    if (game == nullptr) {
+        fail(c, "no round to play the replay in");
+        return;
+    }
+    game->playBack(&replay_);
+    scenes.switchTo(kGameScene);
 }
 
 std::string Simulator::stateLine() const

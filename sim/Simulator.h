@@ -2,6 +2,7 @@
 
 #include "app/Program.h"
 #include "platform/sim/SimPlatform.h"
+#include "replay/Replay.h"
 #include "sim/Camera.h"
 #include "sim/Script.h"
 
@@ -25,6 +26,8 @@ private:
     bool waiting();
     void execute(const Script::Command& command);
     void fail(const Script::Command& command, const std::string& why);
+    // The game scene plays the file's round from the next step on.
+    void replay(const Script::Command& command);
 
     const Script& script_;
     std::ostream& out_;
@@ -36,4 +39,6 @@ private:
     int waitStart_ = 0;
     bool finished_ = false;
     std::string error_;
+    // The round being played again; it outlives that round.
+    Replay replay_;
 };

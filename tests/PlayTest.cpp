@@ -235,6 +235,7 @@ TEST_F(EnemyTest, APeriodChangeWaitsForTheNextReload)
 
 namespace {
 
+// In a folder of its own: a round that ends leaves its replay under data/.
 class GameSceneTest : public SimTest {
 protected:
     GameSceneTest()
@@ -261,6 +262,7 @@ protected:
             step();
     }
 
+    TemporaryFolder folder;
     int number = kGameScene;
     GameScene scene;
 };
@@ -339,6 +341,36 @@ TEST_F(GameSceneTest, AButtonHeldThroughTheResultsWaitsForTheFullFadeIn)
         step();
     EXPECT_EQ(number, kNameEntryScene);
     EXPECT_EQ(SharedResult().score(), scene.total());
+}
+
+// A round whose results wait longer than a replay may last is not kept; the name
+// typed after it must not land in the replay of the round before.
+TEST_F(GameSceneTest, ARoundTooLongToKeepLeavesTheReplayBeforeItAlone)
+{
+    runOut();
+    toResults();
+    sim.press(platform::Key::LeftButton);
+    while (number == kGameScene)
+        step();
+    sim.release(platform::Key::LeftButton);
+    ReplayStore store;
+    store.nameLastRound("FIRST");
+    number = kGameScene;
+    scene.enter();
+    runOut();
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < Replay::kMaxSteps; ++i)
+        step();
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("replay not kept"), std::string::npos);
+    sim.press(platform::Key::LeftButton);
+    while (number == kGameScene)
+        step();
+    store.nameLastRound("SECOND");
+    EXPECT_EQ(ReplayStore::numbers(), std::vector<int>{1});
+    Replay first;
+    std::string error;
+    ASSERT_TRUE(Replay::readFile(ReplayStore::path(1), first, error)) << error;
+    EXPECT_STREQ(first.result.name, "FIRST");
 }
 
 TEST_F(GameSceneTest, ResultNumbersAlwaysShowEightDigits)

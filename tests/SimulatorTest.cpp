@@ -1,6 +1,8 @@
 #include "TestSupport.h"
+#include "replay/Replay.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <sstream>
 
@@ -157,4 +159,118 @@ TEST_F(SimulatorTest, ExitAndEscapeEndTheProgram)
     run = simulate("steps 3\nescape\nstate\n");
     EXPECT_EQ(run.status, 0) << run.out;
     EXPECT_TRUE(run.states.empty());
+}
+
+namespace {
+
+// Runs tessaro-verify on files in the current folder.
+SimRun verify(const std::string& files)
+{
+    SimRun run{0, {}, {}};
+    std::FILE* pipe = popen((std::string(TESSARO_VERIFY) + " " + files + " 2>&1").c_str(), "r");
+    char buffer[4096];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
+        run.out += buffer;
+    run.status = pclose(pipe);
+    return run;
+}
+
+const char* const kSecondRound = "steps 60\nclick 300 260\nsteps 2\nclick 300 380\nuntil scene 4\n";
+
+}  // namespace
+
+TEST_F(SimulatorTest, ARecordedRoundReplaysWithTheSameStateAtEveryStep)
+{
+    // Past the end of the round: the results wait for the button held from step 11400.
+    constexpr int kSteps = 12100;
+    std::string played = "seed 5\n" + std::string(kToRound);
+    // Past the first pass, which runs five steps at once, as the played round is.
+    std::string replayed = "steps 10\nreplay data/replays/round-000001.tsr\n";
+    for (int i = 0; i < kSteps; ++i) {
+        const int phase = i % 250;
+        if (phase == 20)
+            played += "move 320 240\ndown\n";
+        else if (phase == 21)
+            played += "move " + std::to_string(20 + (i * 7) % 600) + " " + std::to_string(30 + (i * 13) % 420) + "\n";
+        else if (phase == 23 && i < 11400)
+            played += "up\n";
+        played += "steps 1\nstate\n";
+        replayed += "steps 1\nstate\n";
+    }
+    const SimRun first = simulate(played);
+    ASSERT_EQ(first.status, 0) << first.out;
+    ASSERT_EQ(first.states.back().at("scene"), "1") << "the round did not end";
+    const SimRun second = simulate(replayed);
+    ASSERT_EQ(second.status, 0) << second.out;
+    ASSERT_EQ(first.states.size(), second.states.size());
+    for (std::size_t i = 0; i < first.states.size(); ++i) {
+        auto a = first.states[i];
+        auto b = second.states[i];
+        a.erase("step");
+        b.erase("step");
+        ASSERT_EQ(a, b) << "step " << i + 1 << " of the round";
+    }
+    EXPECT_NE(first.states[5000].at("score"), "0");
+    // Watching a round keeps no replay of its own.
+    EXPECT_TRUE(std::filesystem::exists("data/replays/round-000001.tsr"));
+    EXPECT_FALSE(std::filesystem::exists("data/replays/round-000002.tsr"));
+}
+
+TEST_F(SimulatorTest, TheSecondOfTwoRoundsVerifiesOnItsOwn)
+{
+    std::string rounds = "seed 9\n" + std::string(kToRound) + "seconds 4\n";
+    for (int i = 0; i < 4; ++i)
+        rounds += fling(i % 2 == 0 ? 20 : 620, 60 + i * 90);
+    rounds += kRestOfTheLoop + std::string(kSecondRound) + "seconds 3\n";
+    for (int i = 0; i < 6; ++i)
+        rounds += fling(60 + i * 100, i % 2 == 0 ? 20 : 460);
+    rounds += kRestOfTheLoop;
+    const SimRun run = simulate(rounds);
+    ASSERT_EQ(run.status, 0) << run.out;
+    const std::string total = run.states[run.states.size() - 2].at("result_score");
+    ASSERT_NE(total, "0");
+    const SimRun checked = verify("data/replays/round-000002.tsr");
+    EXPECT_EQ(checked.status, 0) << checked.out;
+    EXPECT_EQ(checked.out, "data/replays/round-000002.tsr: recorded total " + total + ", replayed total " + total
+                               + ": agrees\n");
+    EXPECT_NE(folder.read("data/score.txt").find("AB      ," + total + "\r\n"), std::string::npos);
+    // The name typed afterwards is in the replay.
+    Replay second;
+    std::string error;
+    ASSERT_TRUE(Replay::readFile("data/replays/round-000002.tsr", second, error)) << error;
+    EXPECT_STREQ(second.result.name, "AB      ");
+}
+
+TEST_F(SimulatorTest, AReplayThatDepartsIsCaughtWhereItStarts)
+{
+    Replay replay;
+    std::string error;
+    ASSERT_TRUE(Replay::readFile(TESSARO_DATA_DIR "/../tests/replays/second-round.tsr", replay, error)) << error;
+    // The clock jumps a second early at step 3001: the round runs on differently.
+    constexpr int kAltered = 3000;
+    replay.steps[kAltered].clock[0] += 1000;
+    folder.write("altered.tsr", replay.encode());
+    const SimRun checked = verify("altered.tsr");
+    EXPECT_NE(checked.status, 0);
+    const std::size_t by = checked.out.find("by step ");
+    ASSERT_NE(by, std::string::npos) << checked.out;
+    const int step = std::stoi(checked.out.substr(by + 8));
+    EXPECT_GT(step, kAltered);
+    EXPECT_LE(step, kAltered + Replay::kChecksumInterval + 1);
+}
+
+TEST_F(SimulatorTest, DamagedReplaysAreErrorsThatNameTheFile)
+{
+    const std::string good = folder.read(TESSARO_DATA_DIR "/../tests/replays/idle-round.tsr");
+    folder.write("good.tsr", good);
+    folder.write("cut.tsr", good.substr(0, good.size() / 2));
+    folder.write("noise.tsr", std::string(5000, '\x81'));
+    const SimRun checked = verify("good.tsr cut.tsr noise.tsr missing.tsr");
+    EXPECT_NE(checked.status, 0);
+    EXPECT_NE(checked.out.find("good.tsr: recorded total 0, replayed total 0: agrees"), std::string::npos);
+    for (const char* bad : {"cut.tsr: error", "noise.tsr: error", "missing.tsr: error"})
+        EXPECT_NE(checked.out.find(bad), std::string::npos) << checked.out;
+    const SimRun run = simulate("replay cut.tsr\nsteps 10\n");
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.out.find("line 1: cut.tsr: damaged"), std::string::npos) << run.out;
 }

@@ -1,6 +1,7 @@
 #include "tools/Bomb.h"
 
 #include "app/DeviceSystem.h"
+#include "app/PortableMath.h"
 
 #include <cmath>
 
@@ -57,7 +58,7 @@ void Bomb::handleButton(double mx, double my)
 
 void Bomb::fly()
 {
-    const double theta = std::atan2(y_ - kCentreY, x_ - kCentreX);
+    const double theta = pmath::atan2(y_ - kCentreY, x_ - kCentreX);
     x_ -= vx_;
     y_ -= vy_;
     // Bounce without clamping: the bomb may be drawn past an edge for a few steps.
@@ -66,8 +67,8 @@ void Bomb::fly()
     if (y_ <= 0 || y_ >= 480)
         vy_ = -vy_;
     const double d = std::sqrt((x_ - kCentreX) * (x_ - kCentreX) + (y_ - kCentreY) * (y_ - kCentreY));
-    double fx = d * std::cos(theta) * kSpring;
-    double fy = d * std::sin(theta) * kSpring;
+    double fx = d * pmath::cos(theta) * kSpring;
+    double fy = d * pmath::sin(theta) * kSpring;
     bool braked = false;
     if (fx * vx_ < 0) {
         fx *= brake_;

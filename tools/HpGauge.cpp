@@ -19,6 +19,12 @@ void HpGauge::initialize(DeviceSystem* system)
 
 void HpGauge::reset() { target_ = shown_ = 100; }
 
+void HpGauge::setBlink(int alpha, int falling)
+{
+    blinkAlpha_ = alpha;
+    blinkFalling_ = falling;
+}
+
 void HpGauge::update()
 {
     if (blinkFalling_ == 0) {

@@ -14,6 +14,10 @@ public:
     void draw(int x, int y, int hp);
 
     int shown() const { return shown_; }
+    // The blink runs on from round to round.
+    int blink() const { return blinkAlpha_; }
+    int blinkFalling() const { return blinkFalling_; }
+    void setBlink(int alpha, int falling);
 
 private:
     Sprite sprite_;

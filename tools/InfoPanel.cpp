@@ -2,7 +2,6 @@
 
 #include "app/DeviceSystem.h"
 
-#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -35,7 +34,8 @@ void InfoPanel::rollUp()
         power *= 10;
         ++n;
     }
-    int chunk = n == 0 ? 0 : static_cast<int>(std::pow(10.0, n - 1));
+    // The power below the one reached: 10^(n-1), exact, with no maths library involved.
+    int chunk = n == 0 ? 0 : power / 10;
     if (chunk == 1)
         chunk = 10;
     pending_ -= chunk;

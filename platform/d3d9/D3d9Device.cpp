@@ -51,10 +51,14 @@ std::unique_ptr<D3d9Device> D3d9Device::create(HWND window)
     } kinds[] = {{D3DDEVTYPE_HAL, D3DCREATE_HARDWARE_VERTEXPROCESSING},
                  {D3DDEVTYPE_HAL, D3DCREATE_SOFTWARE_VERTEXPROCESSING},
                  {D3DDEVTYPE_REF, D3DCREATE_SOFTWARE_VERTEXPROCESSING}};
+    // Without this flag the device would switch the processor's floating point to
+    // single precision, and a step would no longer compute what it does elsewhere.
+    constexpr DWORD kKeepFloatingPoint = D3DCREATE_FPU_PRESERVE;
     for (const auto& kind : kinds) {
         IDirect3DDevice9* device = nullptr;
         D3DPRESENT_PARAMETERS tried = params;
-        if (SUCCEEDED(direct3d->CreateDevice(D3DADAPTER_DEFAULT, kind.type, window, kind.flags, &tried, &device)))
+        if (SUCCEEDED(direct3d->CreateDevice(D3DADAPTER_DEFAULT, kind.type, window, kind.flags | kKeepFloatingPoint,
+                                             &tried, &device)))
             return std::unique_ptr<D3d9Device>(new D3d9Device(window, direct3d, device, params));
     }
     direct3d->Release();

@@ -1,0 +1,34 @@
+#include "verify/ReplayVerifier.h"
+
+namespace {
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+}
+
+ReplayVerifier::ReplayVerifier()
+{
+    platform::install(&platform_);
+    system_.initialize(platform_.createWindow(0, 0, kWidth, kHeight, "", nullptr), kWidth, kHeight);
+    scene_.initialize(&system_, &sceneNumber_);
+}
+
+ReplayVerifier::~ReplayVerifier() { platform::install(nullptr); }
+
+ReplayVerifier::Outcome ReplayVerifier::verify(const Replay& replay)
+{
+    sceneNumber_ = kGameScene;
+    scene_.playBack(&replay);
+    scene_.enter();
+    const RoundPlatform& round = scene_.round();
+    while (sceneNumber_ == kGameScene && !round.exhausted())
+        scene_.update();
+    Outcome outcome;
+    outcome.recordedTotal = replay.result.total;
+    outcome.replayedTotal = scene_.total();
+    outcome.departedAt = round.departedAt();
+    // Ending early or not at all departs as much as any checksum.
+    const bool endedOnTime = sceneNumber_ != kGameScene && round.exhausted();
+    if (outcome.departedAt == 0 && !endedOnTime)
+        outcome.departedAt = round.steps() + (sceneNumber_ == kGameScene ? 1 : 0);
+    return outcome;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/DeviceSystem.h"
+#include "play/GameScene.h"
+#include "platform/sim/SimPlatform.h"
+#include "replay/Replay.h"
+
+// Plays replays again through the game's own round, with no window and no graphics
+// device, as fast as the machine allows.
+class ReplayVerifier {
+public:
+    struct Outcome {
+        int recordedTotal = 0;
+        int replayedTotal = 0;
+        // The first step at which the round departed from its recording; 0 if none.
+        int departedAt = 0;
+        bool agrees() const { return departedAt == 0 && recordedTotal == replayedTotal; }
+    };
+
+    // Installs its own simulated platform for its lifetime.
+    ReplayVerifier();
+    ~ReplayVerifier();
+    ReplayVerifier(const ReplayVerifier&) = delete;
+    ReplayVerifier& operator=(const ReplayVerifier&) = delete;
+
+    Outcome verify(const Replay& replay);
+
+private:
+    platform::SimPlatform platform_;
+    DeviceSystem system_;
+    GameScene scene_;
+    int sceneNumber_ = kGameScene;
+};

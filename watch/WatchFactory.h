@@ -1,0 +1,14 @@
+#pragma once
+
+#include "replay/Replay.h"
+#include "scenes/SceneFactory.h"
+
+// The viewer's one scene, in the place of the title.
+class WatchFactory : public SceneFactory {
+public:
+    explicit WatchFactory(const Replay& replay) : replay_(replay) {}
+    std::unique_ptr<Scene> create(int number) override;
+
+private:
+    const Replay& replay_;
+};

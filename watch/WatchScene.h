@@ -1,0 +1,22 @@
+#pragma once
+
+#include "play/GameScene.h"
+#include "replay/Replay.h"
+#include "scenes/Scene.h"
+
+// A replay shown as its round was played, drawn by the round itself at the real
+// speed; the program ends when the round hands its total over.
+class WatchScene : public Scene {
+public:
+    explicit WatchScene(const Replay& replay) : replay_(replay) {}
+    int initialize(DeviceSystem* system, int* sceneNumber) override;
+    int enter() override;
+    // 1 once the round is over.
+    int update() override;
+    int draw() override { return round_.draw(); }
+
+private:
+    const Replay& replay_;
+    GameScene round_;
+    int roundScene_ = kGameScene;
+};
