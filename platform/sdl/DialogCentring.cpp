@@ -6,7 +6,10 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <pthread.h>
+
 #include <chrono>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -87,6 +90,39 @@ std::optional<Point> centredPlace(Display* display, ::Window dialog, ::Window ow
                  corner->y + (ownerSize->height - dialogSize->height) / 2};
 }
 
+// A window manager places the frame where asked, so the dialog itself lands off by
+// the frame's border: each move adds what is left over. False once it sits right.
+bool moveTowardsCentre(Display* display, ::Window dialog, ::Window owner, Point& requested)
+{
+    const std::optional<Point> target = centredPlace(display, dialog, owner);
+    const std::optional<Point> now = onScreen(display, dialog);
+    if (!target || !now || (target->x == now->x && target->y == now->y))
+        return false;
+    const bool first = requested.x == 0 && requested.y == 0;
+    requested = first ? *target : Point{requested.x + target->x - now->x, requested.y + target->y - now->y};
+    XMoveWindow(display, dialog, requested.x, requested.y);
+    XSync(display, False);
+    return true;
+}
+
+// SDL shows the dialog from a process it forks. A fork while the watcher is inside
+// Xlib or the allocator would leave their locks held in the child for ever, so a
+// fork waits until the watcher is between two looks.
+std::mutex& forkGuard()
+{
+    static std::mutex guard;
+    return guard;
+}
+
+void guardForks()
+{
+    static const bool registered = [] {
+        pthread_atfork([] { forkGuard().lock(); }, [] { forkGuard().unlock(); }, [] { forkGuard().unlock(); });
+        return true;
+    }();
+    static_cast<void>(registered);
+}
+
 }  // namespace
 
 DialogCentring::DialogCentring(SDL_Window* owner)
@@ -95,6 +131,7 @@ DialogCentring::DialogCentring(SDL_Window* owner)
     SDL_VERSION(&info.version);
     if (owner == nullptr || SDL_GetWindowWMInfo(owner, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11)
         return;
+    guardForks();
     watcher_ = std::thread(&DialogCentring::watch, this, std::string(DisplayString(info.info.x11.display)),
                            info.info.x11.window);
 }
@@ -106,31 +143,37 @@ DialogCentring::~DialogCentring()
         watcher_.join();
 }
 
-// On a connection of its own: SDL's is busy with the dialog meanwhile.
+// On a connection of its own: SDL's is busy with the dialog meanwhile. Every look
+// and move holds the fork guard; only the waits between them do not.
 void DialogCentring::watch(const std::string& name, unsigned long owner)
 {
-    Display* display = XOpenDisplay(name.c_str());
+    using Guard = std::lock_guard<std::mutex>;
+    Display* display = nullptr;
+    {
+        const Guard guard(forkGuard());
+        display = XOpenDisplay(name.c_str());
+    }
     if (display == nullptr)
         return;
-    Point requested{0, 0};
     const auto deadline = std::chrono::steady_clock::now() + kGiveUpAfter;
     ::Window dialog = 0;
     while (!stopping_ && std::chrono::steady_clock::now() < deadline && dialog == 0) {
-        dialog = ownedDialog(display, owner);
+        {
+            const Guard guard(forkGuard());
+            dialog = ownedDialog(display, owner);
+        }
         std::this_thread::sleep_for(kPollInterval);
     }
-    // A window manager places the frame where asked, so the dialog itself lands off
-    // by the frame's border: moved again by what is left over until it sits right.
+    Point requested{0, 0};
     for (int attempt = 0; dialog != 0 && attempt < kMoves && !stopping_; ++attempt) {
-        const std::optional<Point> target = centredPlace(display, dialog, owner);
-        const std::optional<Point> now = onScreen(display, dialog);
-        if (!target || !now || (target->x == now->x && target->y == now->y))
-            break;
-        requested = attempt == 0 ? *target : Point{requested.x + target->x - now->x, requested.y + target->y - now->y};
-        XMoveWindow(display, dialog, requested.x, requested.y);
-        XSync(display, False);
+        {
+            const Guard guard(forkGuard());
+            if (!moveTowardsCentre(display, dialog, owner, requested))
+                break;
+        }
         std::this_thread::sleep_for(kSettle);
     }
+    const Guard guard(forkGuard());
     XCloseDisplay(display);
 }
 
