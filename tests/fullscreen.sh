@@ -17,8 +17,10 @@ cp "$images"/*.png "$work/data/"
 start_x
 if [ "$manager" = openbox ]; then
     command -v openbox >/dev/null || fail "openbox is not installed"
-    openbox >/dev/null 2>&1 &
-    await xprop -root _NET_SUPPORTING_WM_CHECK || fail "openbox did not start"
+    # Its start-up command runs once it manages windows; a window mapped before that
+    # can wait for ever.
+    openbox --startup "touch $work/managing" >/dev/null 2>&1 &
+    await test -e "$work/managing" || fail "openbox did not start"
 fi
 (cd "$work" && SDL_VIDEODRIVER=x11 exec "$game") &
 pid=$!

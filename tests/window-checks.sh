@@ -20,22 +20,20 @@ await() {
     return 1
 }
 
-# Starts an X server on the first display that is free, of the size $screen
-# (default 1024x768), and exports DISPLAY.
+# Starts an X server of the size $screen (default 1024x768) on a display it finds
+# free itself, so that tests started together never share one, and exports DISPLAY.
 start_x() {
-    for n in $(seq 91 190); do
-        [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 "${screen:-1024x768}x24" -nolisten tcp >/dev/null 2>&1 &
-        xvfb=$!
-        export DISPLAY=":$n"
-        for _ in $(seq 50); do
-            kill -0 "$xvfb" 2>/dev/null || break
+    Xvfb -displayfd 3 -screen 0 "${screen:-1024x768}x24" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+    xvfb=$!
+    for _ in $(seq 100); do
+        kill -0 "$xvfb" 2>/dev/null || break
+        if [ -s "$work/display" ]; then
+            export DISPLAY=":$(head -n 1 "$work/display")"
             xdpyinfo >/dev/null 2>&1 && return 0
-            sleep 0.1
-        done
-        kill "$xvfb" 2>/dev/null
-        xvfb=""
+        fi
+        sleep 0.1
     done
+    xvfb=""
     fail "no X server"
 }
 
