@@ -1,13 +1,14 @@
 #include "play/BigEnemy.h"
 
 #include "play/EnemyKind.h"
+#include "platform/Field.h"
 
 #include <cmath>
 #include <numbers>
 
 void BigEnemy::move()
 {
-    const double a = std::atan2(y_ - 240, x_ - 320);
+    const double a = std::atan2(y_ - field::kCentreY, x_ - field::kCentreX);
     const double p = std::cos(a) * 0.25;
     const double q = std::sin(a) * 0.25;
     x_ -= p;

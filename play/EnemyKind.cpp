@@ -6,6 +6,7 @@
 #include "play/StraightEnemy.h"
 #include "play/SwayingEnemy.h"
 #include "play/WandererEnemy.h"
+#include "platform/Field.h"
 #include "tools/Base.h"
 #include "tools/Bomb.h"
 
@@ -124,7 +125,7 @@ void EnemyKind::collide()
     for (const std::unique_ptr<Enemy>& e : enemies_) {
         if (e->hitPoints() <= 0)
             continue;
-        const double d2 = square(240 - e->y()) + square(320 - e->x());
+        const double d2 = square(field::kCentreY - e->y()) + square(field::kCentreX - e->x());
         if (square(base_->radius() + e->radius()) >= d2) {
             base_->damage();
             e->sacrifice();

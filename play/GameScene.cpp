@@ -2,6 +2,7 @@
 
 #include "app/DeviceSystem.h"
 #include "app/Random.h"
+#include "platform/Field.h"
 
 #include <cstdio>
 
@@ -35,8 +36,8 @@ int GameScene::initialize(DeviceSystem* system, int* sceneNumber)
 int GameScene::enter()
 {
     panel_.reset();
-    base_.reset(320, 240);
-    bomb_.reset(320, 240);
+    base_.reset(field::kCentreX, field::kCentreY);
+    bomb_.reset(field::kCentreX, field::kCentreY);
     stage_.clear();
     gauge_.reset();
     endKind_ = kPlaying;
@@ -82,7 +83,7 @@ void GameScene::explode()
     if (destruction_ > 60 && destruction_ % 5 == 0) {
         const double dy = randomRange(-64, 64);
         const double dx = randomRange(-64, 64);
-        flashes_.spawn(320 + dx, 240 + dy);
+        flashes_.spawn(field::kCentreX + dx, field::kCentreY + dy);
     }
 }
 
@@ -147,7 +148,7 @@ void GameScene::veil(int alpha)
     overlay_.setAlpha(static_cast<std::uint8_t>(alpha));
     overlay_.setRotation(0);
     overlay_.setColor(0, 0, 0);
-    overlay_.draw(0, 0, 0, 640, 480);
+    overlay_.draw(0, 0, 0, field::kWidth, field::kHeight);
 }
 
 void GameScene::drawResults()

@@ -1,6 +1,7 @@
 #include "play/StageController.h"
 
 #include "app/Random.h"
+#include "platform/Field.h"
 
 namespace {
 
@@ -85,18 +86,18 @@ void StageController::spawnAtEdge(EnemyType type)
     switch (randomInt() % 4) {
     case 0:
         x = randomRange(-m, 0);
-        y = randomRange(0, 480);
+        y = randomRange(0, field::kHeight);
         break;
     case 1:
-        x = randomRange(640, 640 + m);
-        y = randomRange(0, 480);
+        x = randomRange(field::kWidth, field::kWidth + m);
+        y = randomRange(0, field::kHeight);
         break;
     case 2:
-        x = randomRange(0, 640);
-        y = randomRange(480, 480 + m);
+        x = randomRange(0, field::kWidth);
+        y = randomRange(field::kHeight, field::kHeight + m);
         break;
     default:
-        x = randomRange(0, 640);
+        x = randomRange(0, field::kWidth);
         y = randomRange(-m, 0);
         break;
     }

@@ -1,11 +1,13 @@
 #include "play/SwayingEnemy.h"
 
+#include "platform/Field.h"
+
 #include <cmath>
 #include <numbers>
 
 void SwayingEnemy::move()
 {
-    const double a = std::atan2(y_ - 240, x_ - 320);
+    const double a = std::atan2(y_ - field::kCentreY, x_ - field::kCentreX);
     const double p = std::cos(a) * 0.25;
     const double q = std::sin(a) * 0.25;
     if (circling_) {

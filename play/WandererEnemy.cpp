@@ -1,6 +1,7 @@
 #include "play/WandererEnemy.h"
 
 #include "app/Random.h"
+#include "platform/Field.h"
 
 #include <cmath>
 
@@ -12,8 +13,8 @@ constexpr int kRetargetSteps = 120;
 
 void WandererEnemy::chooseTarget()
 {
-    targetX_ = randomRange(0, 640);
-    targetY_ = randomRange(0, 480);
+    targetX_ = randomRange(0, field::kWidth);
+    targetY_ = randomRange(0, field::kHeight);
 }
 
 void WandererEnemy::move()

@@ -1,5 +1,7 @@
 #include "scenes/NameEntryScene.h"
 
+#include "platform/Field.h"
+
 #include "app/DeviceSystem.h"
 
 #include <cstring>
@@ -134,7 +136,7 @@ void NameEntryScene::fill(int red, int green, int blue, int alpha)
     overlay_.setRotation(0);
     overlay_.setColor(red, green, blue);
     overlay_.setAlpha(static_cast<std::uint8_t>(alpha));
-    overlay_.draw(0, 0, 0, 640, 480);
+    overlay_.draw(0, 0, 0, field::kWidth, field::kHeight);
 }
 
 int NameEntryScene::draw()

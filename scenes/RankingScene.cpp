@@ -1,5 +1,7 @@
 #include "scenes/RankingScene.h"
 
+#include "platform/Field.h"
+
 #include "app/DeviceSystem.h"
 
 #include <cstdio>
@@ -84,7 +86,7 @@ int RankingScene::draw()
     overlay_.setRotation(0);
     overlay_.setAlpha(static_cast<std::uint8_t>(leaving_ ? 255 - fade_ : fade_));
     overlay_.setColor(255, 192, 64);
-    overlay_.draw(0, 0, 0, 640, 480);
+    overlay_.draw(0, 0, 0, field::kWidth, field::kHeight);
     cursor_.updateAndDraw();
     return 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Field.h"
 #include "platform/Platform.h"
 #include "render/Sprite.h"
 
@@ -20,8 +21,8 @@ public:
     double angle() const { return angle_; }
 
 private:
-    double x_ = 320;
-    double y_ = 240;
+    double x_ = field::kCentreX;
+    double y_ = field::kCentreY;
     Sprite sprite_;
     DeviceSystem* system_ = nullptr;
     double angle_ = 0;

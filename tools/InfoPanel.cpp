@@ -1,12 +1,14 @@
 #include "tools/InfoPanel.h"
 
 #include "app/DeviceSystem.h"
+#include "platform/Field.h"
 
 #include <cmath>
 #include <cstdio>
 
 namespace {
 constexpr int kRoundSeconds = 180;
+constexpr int kBandTop = 430;
 }
 
 void InfoPanel::initialize(DeviceSystem* system, platform::Window* window)
@@ -61,7 +63,7 @@ void InfoPanel::draw()
     band_.setColor(0, 0, 0);
     band_.setAlpha(192);
     band_.setRotation(0);
-    band_.draw(0, 430, 0, 640, 50);
+    band_.draw(0, kBandTop, 0, field::kWidth, field::kHeight - kBandTop);
     char text[16];
     std::snprintf(text, sizeof text, "%08d", score_);
     font_.setSpacing(24);
