@@ -11,8 +11,6 @@ platform::Window* MainWindow::create(int x, int y, int width, int height, const 
     if (window == nullptr)
         return nullptr;
     window_ = window;
-    width_ = width;
-    height_ = height;
     return window;
 }
 

@@ -17,7 +17,5 @@ public:
     static void clearQuitFlag();
 
 private:
-    int width_ = 0;
-    int height_ = 0;
     platform::Window* window_ = nullptr;
 };

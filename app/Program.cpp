@@ -13,7 +13,7 @@ int Program::run()
     const int x = (platform::metric(Metric::ScreenWidth) - width) / 2;
     const int y = (platform::metric(Metric::ScreenHeight) - height) / 2;
     platform::Window* window = window_.create(x, y, width, height, "Tessaro", &MainWindow::procedure);
-    if (application_.initialize(window, field::kWidth, field::kHeight, factory_) == 1)
+    if (application_.initialize(window, factory_) == 1)
         return 0;
     MainLoop loop;
     loop.run(application_, window_);

@@ -18,7 +18,7 @@ struct Round {
     {
         platform::install(&sim);
         window = platform::createWindow(0, 0, 640, 480, "Tessaro", &MainWindow::procedure);
-        system.initialize(window, 640, 480);
+        system.initialize(window);
         scene.initialize(&system, &number);
         scene.enter();
         const EnemyType kinds[] = {EnemyType::Walker, EnemyType::Runner, EnemyType::Swayer, EnemyType::Circler,

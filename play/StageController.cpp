@@ -57,9 +57,6 @@ StageController::StageController()
 
 void StageController::initialize(DeviceSystem* system, platform::Window*, Bomb* bomb, Base* base)
 {
-    system_ = system;
-    bomb_ = bomb;
-    base_ = base;
     for (EnemyKind& kind : kinds_)
         kind.initialize(system, bomb, base);
 }

@@ -29,9 +29,6 @@ private:
     void release(int secondsLeft);
     void spawnAtEdge(EnemyType type);
 
-    DeviceSystem* system_ = nullptr;
     EnemyKind kinds_[kKinds];
-    Bomb* bomb_ = nullptr;
-    Base* base_ = nullptr;
     int spawnTimer_ = 0;
 };

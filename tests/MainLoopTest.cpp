@@ -16,7 +16,7 @@ protected:
         platform::install(&sim);
         MainWindow::clearQuitFlag();
         window.create(0, 0, 640, 480, "Tessaro", &MainWindow::procedure);
-        application.initialize(window.windowHandle(), 640, 480, factory);
+        application.initialize(window.windowHandle(), factory);
         sim.setSleepHook([this](std::uint32_t ms) { sleeps.push_back(ms); });
     }
     ~MainLoopTest() override { platform::install(nullptr); }

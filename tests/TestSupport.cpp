@@ -12,7 +12,7 @@ SimTest::SimTest()
     platform::install(&sim);
     MainWindow::clearQuitFlag();
     window = platform::createWindow(0, 0, 640, 480, "Tessaro", &MainWindow::procedure);
-    system.initialize(window, 640, 480);
+    system.initialize(window);
 }
 
 SimTest::~SimTest() { platform::install(nullptr); }

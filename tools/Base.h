@@ -27,6 +27,5 @@ private:
     DeviceSystem* system_ = nullptr;
     double angle_ = 0;
     int hitPoints_ = 100;
-    platform::Window* window_ = nullptr;
     int flashTimer_ = 0;
 };

@@ -3,10 +3,9 @@
 #include "app/DeviceSystem.h"
 #include "platform/Field.h"
 
-void Chain::initialize(DeviceSystem* system, platform::Window* window)
+void Chain::initialize(DeviceSystem* system, platform::Window*)
 {
     system_ = system;
-    window_ = window;
     sprite_.load(system->device(), "data/chain.png");
     sprite_.setTextureSize(32, 32);
 }

@@ -20,7 +20,6 @@ public:
 
 private:
     BitmapFont font_;
-    DeviceSystem* system_ = nullptr;
     int count_ = 0;
     int best_ = 0;
     int timer_ = 0;

@@ -7,7 +7,6 @@
 
 void Cursor::initialize(DeviceSystem* system, platform::Window* window)
 {
-    system_ = system;
     window_ = window;
     sprite_.load(system->device(), "data/cursor.png");
     sprite_.setTextureSize(64, 64);

@@ -14,7 +14,6 @@ constexpr int kBandTop = 430;
 void InfoPanel::initialize(DeviceSystem* system, platform::Window* window)
 {
     system_ = system;
-    window_ = window;
     band_.initialize(system->device());
     font_.initialize(system, window);
     information_.load(system->device(), "data/information.png");
