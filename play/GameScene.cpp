@@ -70,8 +70,7 @@ void GameScene::play(int secondsLeft)
     const HitsAndPoints finished = stage_.update(secondsLeft);
     combo_.addHits(finished.hits);
     // The combo after this step's kills already multiplies their points.
-    const int n = combo_.multiplierCount();
-    panel_.addScore(finished.points * (n / 10 + 1));
+    panel_.addScore(combo_.multiplied(finished.points));
     if (startFade_ > 0)
         --startFade_;
 }

@@ -14,7 +14,6 @@ protected:
     explicit MainLoopTest(std::uint32_t clockStart = 1000000) : sim(clockStart)
     {
         platform::install(&sim);
-        MainWindow::clearQuitFlag();
         window.create(0, 0, 640, 480, "Tessaro", &MainWindow::procedure);
         application.initialize(window.windowHandle(), factory);
         sim.setSleepHook([this](std::uint32_t ms) { sleeps.push_back(ms); });

@@ -10,8 +10,7 @@ namespace fs = std::filesystem;
 SimTest::SimTest()
 {
     platform::install(&sim);
-    MainWindow::clearQuitFlag();
-    window = platform::createWindow(0, 0, 640, 480, "Tessaro", &MainWindow::procedure);
+    window = mainWindow.create(0, 0, field::kWidth, field::kHeight, "Tessaro", &MainWindow::procedure);
     system.initialize(window);
 }
 

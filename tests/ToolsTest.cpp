@@ -63,11 +63,15 @@ TEST_F(ToolsTest, ComboLapsesAfterItsTimeoutAndKeepsTheBest)
     combo.addHits(0);
     EXPECT_EQ(combo.count(), 0);
     EXPECT_EQ(combo.maxCombo(), 3);
+    EXPECT_EQ(combo.multiplied(100), 100);
+    // The step that brings the count to ten already scores double.
     combo.addHits(10);
-    EXPECT_EQ(combo.multiplierCount() / 10 + 1, 2);
+    EXPECT_EQ(combo.multiplied(1000), 2000);
     combo.addHits(9);
-    EXPECT_EQ(combo.multiplierCount(), 19);
-    EXPECT_EQ(combo.multiplierCount() / 10 + 1, 2);
+    EXPECT_EQ(combo.count(), 19);
+    EXPECT_EQ(combo.multiplied(150), 300);
+    combo.addHits(1);
+    EXPECT_EQ(combo.multiplied(150), 450);
     combo.reset();
     EXPECT_EQ(combo.maxCombo(), 0);
 }

@@ -14,7 +14,6 @@ public:
     void update();
     void draw();
     void damage();
-    void setHitPoints(int value) { hitPoints_ = value; }
     double hitPoints() const { return hitPoints_; }
     double radius() const { return 32.0; }
 
