@@ -142,22 +142,14 @@ int GameScene::update()
     return 0;
 }
 
-void GameScene::veil(int alpha)
-{
-    overlay_.setAlpha(static_cast<std::uint8_t>(alpha));
-    overlay_.setRotation(0);
-    overlay_.setColor(0, 0, 0);
-    overlay_.draw(0, 0, 0, field::kWidth, field::kHeight);
-}
-
 void GameScene::drawResults()
 {
     int titleAlpha = 255;
     if (resultPhase_ == 0) {
-        veil(resultCounter_);
+        overlay_.veil(0, 0, 0, resultCounter_);
         titleAlpha = static_cast<int>(resultCounter_ * (1.0 / 192) * 255);
     } else {
-        veil(192);
+        overlay_.veil(0, 0, 0, 192);
         font_.setSpacing(24);
         font_.setAlpha(resultPhase_ == 1 ? resultCounter_ : 255);
         font_.drawString(188, 140, "YOUR  SCORE", 0);
@@ -174,15 +166,12 @@ void GameScene::drawResults()
     font_.setAlpha(titleAlpha);
     font_.drawString(200, 70, endKind_ == kBaseDestroyed ? "GAME OVER" : "TIME OVER", 1);
     if (resultPhase_ == 2)
-        veil(resultCounter_);
+        overlay_.veil(0, 0, 0, resultCounter_);
 }
 
 int GameScene::draw()
 {
-    Device* device = system_->device();
-    device->clear(0xFF10C010);
-    system_->setDefaultTextureStages();
-    system_->setBlendMode(2);
+    beginDraw(0xFF10C010);
     background_.setAlpha(255);
     background_.drawWhole(64, -16, 0, 512, 512);
     base_.draw();
@@ -195,7 +184,7 @@ int GameScene::draw()
     if (endKind_ != kPlaying)
         drawResults();
     if (startFade_ > 0)
-        veil(startFade_);
+        overlay_.veil(0, 0, 0, startFade_);
     cursor_.updateAndDraw();
     return 0;
 }

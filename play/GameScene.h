@@ -45,7 +45,6 @@ private:
     void runResults(double hitPoints);
     void computeResults(double hitPoints);
     void drawResults();
-    void veil(int alpha);
 
     Sprite background_;
     Bomb bomb_;

@@ -142,10 +142,7 @@ void TitleScene::drawArtwork()
 void TitleScene::drawMenu()
 {
     if (menuState_ == kFading) {
-        fade_.setAlpha(static_cast<std::uint8_t>(fadeLevel_));
-        fade_.setRotation(0);
-        fade_.setColor(255, 255, 128);
-        fade_.draw(0, 0, 0, field::kWidth, field::kHeight);
+        fade_.veil(255, 255, 128, fadeLevel_);
         return;
     }
     font_.setSpacing(24);
@@ -161,9 +158,7 @@ void TitleScene::drawMenu()
 
 int TitleScene::draw()
 {
-    system_->device()->clear(0xFFFFFF80);
-    system_->setDefaultTextureStages();
-    system_->setBlendMode(2);
+    beginDraw(0xFFFFFF80);
     drawArtwork();
     drawMenu();
     cursor_.updateAndDraw();
