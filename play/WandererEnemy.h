@@ -5,14 +5,14 @@
 // Walks toward a random point; every 120 steps, counted over all wanderers
 // together, one of them picks a new point (kind 2).
 class WandererEnemy : public Enemy {
-public:
-    // Draws the first target.
-    void chooseTarget();
-
 protected:
     void move() override;
+    // Draws the first target.
+    void started() override { chooseTarget(); }
 
 private:
+    void chooseTarget();
+
     double targetX_ = 0;
     double targetY_ = 0;
 };
