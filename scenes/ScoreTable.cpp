@@ -9,12 +9,21 @@
 
 #ifdef _WIN32
 #include <io.h>
-#define fsync _commit
 #else
 #include <unistd.h>
 #endif
 
 namespace {
+
+// Forces a file's written bytes onto the disk; 0 on success.
+int syncToDisk(std::FILE* file)
+{
+#ifdef _WIN32
+    return _commit(_fileno(file));
+#else
+    return fsync(fileno(file));
+#endif
+}
 
 // Beyond this a line is cut: what follows cannot make a second entry.
 constexpr std::size_t kMaxLine = 4096;
@@ -96,7 +105,7 @@ int ScoreTable::save(const std::string& path) const
     bool written = true;
     for (const ScoreEntry& e : entries_)
         written = written && std::fprintf(file, "%s,%d\r\n", e.name, e.score) > 0;
-    written = written && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+    written = written && std::fflush(file) == 0 && syncToDisk(file) == 0;
     written = std::fclose(file) == 0 && written;
     if (!written) {
         report("cannot write", temporary);

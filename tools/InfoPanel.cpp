@@ -3,7 +3,6 @@
 #include "app/DeviceSystem.h"
 #include "platform/Field.h"
 
-#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -36,7 +35,8 @@ void InfoPanel::rollUp()
         power *= 10;
         ++n;
     }
-    int chunk = n == 0 ? 0 : static_cast<int>(std::pow(10.0, n - 1));
+    // Whole numbers only: a floating-point power could round down to 9999.
+    int chunk = n == 0 ? 0 : power / 10;
     if (chunk == 1)
         chunk = 10;
     pending_ -= chunk;
