@@ -12,7 +12,7 @@ JOBS := $(shell nproc 2>/dev/null || echo 2)
 BUILD := build
 SANITIZED := build-sanitized
 
-.PHONY: run test deps windows-deps wine-deps build build-sanitized windows test-windows bench screenshots clean
+.PHONY: run test update-pictures mutants deps windows-deps wine-deps build build-sanitized windows test-windows bench screenshots clean
 
 run: build
 	./$(BUILD)/tessaro
@@ -74,5 +74,16 @@ screenshots: build
 	for s in docs/*.sim; do (cd "$$scratch" && "$(CURDIR)/$(BUILD)/tessaro-sim" "$(CURDIR)/$$s" >/dev/null) || exit 1; done; \
 	cp "$$scratch"/*.png docs/ && rm -rf "$$scratch"
 
+# The test pictures of every scene, taken anew after a deliberate change to the
+# art or the drawing; review them (git diff) before committing.
+update-pictures: build
+	@scratch=$$(mktemp -d) && mkdir "$$scratch/data" && cp data/*.png "$$scratch/data/" && \
+	(cd "$$scratch" && "$(CURDIR)/$(BUILD)/tessaro-sim" "$(CURDIR)/tests/pictures/scenes.sim" >/dev/null) && \
+	cp "$$scratch"/*.png tests/pictures/ && rm -rf "$$scratch" && echo "Updated tests/pictures"
+
+# Plants each fault of tests/mutants.txt in turn and reports which the tests catch.
+mutants: deps
+	tests/mutants.sh
+
 clean:
-	rm -rf $(BUILD) $(SANITIZED) build-windows
+	rm -rf $(BUILD) $(SANITIZED) build-windows build-mutants
