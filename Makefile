@@ -64,7 +64,7 @@ test-windows: windows wine-deps
 	tests/wine-smoke.sh build-windows/tessaro.exe data
 
 bench: build
-	./$(BUILD)/tessaro_bench
+	bench/report.sh $(BUILD)
 
 # The README's pictures, made by the simulator from the scripts in docs/, in a
 # scratch folder so that the player's ranking file is never touched.
