@@ -82,6 +82,16 @@ TEST_F(MainLoopTest, StepsFollowTheClockWithCatchUpAndCarry)
     EXPECT_EQ(sleeps, (std::vector<std::uint32_t>{6, 8, 16}));
 }
 
+TEST_F(MainLoopTest, ExactlyFiveDueStepsKeepTheirCarry)
+{
+    // Pass 3: 85 ms, five steps and 5 carried, not dropped: so 11 ms later a step
+    // is due at once, without a sleep.
+    run({0, 10, 85, 11, 0});
+    ASSERT_GE(stepsPerPass.size(), 5u);
+    EXPECT_EQ(std::vector<int>(stepsPerPass.begin(), stepsPerPass.begin() + 5), (std::vector<int>{5, 1, 5, 1, 1}));
+    EXPECT_EQ(sleeps, (std::vector<std::uint32_t>{6, 16}));
+}
+
 TEST_F(WrappingClockTest, ElapsedTimeStaysRightAcrossTheWrap)
 {
     // The first pass sets the reference just below 2^32; 40 ms later the counter
