@@ -1,6 +1,7 @@
 #include "platform/sdl/SdlPlatform.h"
 
 #include "WindowIcon.h"
+#include "platform/Field.h"
 #include "platform/gl/GlDevice.h"
 
 namespace platform {
@@ -35,7 +36,7 @@ int SdlPlatform::metric(Metric metric)
 {
     SDL_DisplayMode mode{};
     if (!ready_ || SDL_GetDesktopDisplayMode(0, &mode) != 0)
-        mode.w = 640, mode.h = 480;
+        mode.w = field::kWidth, mode.h = field::kHeight;
     switch (metric) {
     case Metric::ScreenWidth: return mode.w;
     case Metric::ScreenHeight: return mode.h;
@@ -135,8 +136,8 @@ void SdlPlatform::hidePointer() { SDL_ShowCursor(SDL_DISABLE); }
 
 Letterbox SdlPlatform::letterbox() const
 {
-    int width = 640;
-    int height = 480;
+    int width = field::kWidth;
+    int height = field::kHeight;
     if (window_ != nullptr)
         SDL_GetWindowSize(window_, &width, &height);
     return Letterbox::fit(width, height);
