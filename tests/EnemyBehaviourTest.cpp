@@ -221,7 +221,7 @@ TEST_F(EnemyBehaviourTest, ChildrenFlyStraightAndVanishUnpaidAtAnEdge)
     // the second only in its second.
     children.spawnMoving(639.5, 200, 1, 0);
     children.spawnMoving(200, 479.5, 0, 1);
-    children.spawnMoving(0.5, 200, -1, 0);
+    children.spawnMoving(1, 200, -1, 0);  // lands on the edge itself
     children.spawnMoving(200, 0.5, 0, -1);
     const HitsAndPoints first = children.updateAll();
     EXPECT_EQ(first.points, 0);
@@ -229,6 +229,54 @@ TEST_F(EnemyBehaviourTest, ChildrenFlyStraightAndVanishUnpaidAtAnEdge)
     const HitsAndPoints second = children.updateAll();
     EXPECT_EQ(second.points, 0);
     EXPECT_EQ(children.count(), 0);
+}
+
+TEST_F(EnemyBehaviourTest, EachKindIsTouchedWithinItsOwnRadiusOfTheBomb)
+{
+    flingThroughTheCentre();
+    ASSERT_EQ(bomb.isFlying(), 1);
+    const std::map<EnemyType, double> radii = {{EnemyType::Walker, 16}, {EnemyType::Wanderer, 16},
+                                               {EnemyType::Runner, 16},  {EnemyType::Swayer, 32},
+                                               {EnemyType::Circler, 20}, {EnemyType::Big, 42},
+                                               {EnemyType::Splitter, 36}, {EnemyType::Child, 20}};
+    for (const auto& [type, radius] : radii) {
+        EnemyKind& kind = stage.kind(type);
+        // Straight below the bomb: just within the two radii and just beyond.
+        const double reach = 32 + radius;
+        if (type == EnemyType::Child) {
+            kind.spawnMoving(bomb.x(), bomb.y() + reach - 0.01, 0, 0);
+            kind.spawnMoving(bomb.x(), bomb.y() + reach + 0.01, 0, 0);
+        } else {
+            kind.spawn(bomb.x(), bomb.y() + reach - 0.01);
+            kind.spawn(bomb.x(), bomb.y() + reach + 0.01);
+        }
+        kind.collide();
+        EXPECT_EQ(kind.enemies()[0]->hit(), 1) << static_cast<int>(type);
+        EXPECT_EQ(kind.enemies()[1]->hit(), 0) << static_cast<int>(type);
+    }
+}
+
+// Every step of a flight: a fresh armoured enemy touched then loses a tenth of the
+// bomb's speed, rounded down.
+TEST_F(EnemyBehaviourTest, ContactCostsATenthOfTheBombsSpeedRoundedDownAtEverySpeed)
+{
+    flingThroughTheCentre();
+    EnemyKind& armoured = stage.kind(EnemyType::Swayer);
+    std::map<int, int> seen;
+    for (int step = 0; step < 200 && bomb.isFlying() == 1; ++step, bomb.update()) {
+        armoured.clear();
+        // Away from the base, which would take all its hit points.
+        if (std::hypot(bomb.x() - kCentreX, bomb.y() - kCentreY) <= 64)
+            continue;
+        armoured.spawn(bomb.x(), bomb.y());
+        armoured.collide();
+        const double speed = std::hypot(bomb.velocityX(), bomb.velocityY());
+        const int lost = static_cast<int>(20 - armoured.enemies().front()->hitPoints());
+        EXPECT_EQ(lost, static_cast<int>(std::floor(speed / 10))) << speed;
+        ++seen[lost];
+    }
+    // Slow, middling and fast contacts were all tried.
+    EXPECT_GE(seen.size(), 3u);
 }
 
 // Each kind beside an untouched twin: the push is the difference between them.

@@ -47,6 +47,10 @@ TEST_F(ToolsTest, CursorClampsToTheWindowAndPinsTheSystemPointer)
     EXPECT_FLOAT_EQ(fans[0].vertices[0].x, 640);
     EXPECT_FLOAT_EQ(fans[0].vertices[0].y, 0);
     EXPECT_FLOAT_EQ(fans[0].vertices[2].x, 704);
+    // The opposite corner is inside too: (640, 480), not a pixel short.
+    sim.movePointer({-5, 500});
+    cursor.updateAndDraw();
+    EXPECT_EQ(sim.pointer(window), (platform::Point{0, 480}));
 }
 
 TEST_F(ToolsTest, ComboLapsesAfterItsTimeoutAndKeepsTheBest)
