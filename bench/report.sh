@@ -5,14 +5,18 @@
 set -u
 cd "$(dirname "$0")/.." || exit 1
 build=$1
+case $build in /*) ;; *) build=$PWD/$build ;; esac
 rows=$(mktemp)
 trap 'rm -f "$rows"' EXIT
 
 # The in-process benchmarks, from Google Benchmark's CSV: per benchmark, the
-# calling thread's CPU time and the counters it reports.
-"$build/tessaro_bench" --benchmark_format=csv 2>/dev/null | awk -F, '
+# calling thread's CPU time and the counters it reports. One run each, as the CSV
+# has one header for every row and the benchmarks report different counters.
+for benchmark in $("$build/tessaro_bench" --benchmark_list_tests); do
+    "$build/tessaro_bench" --benchmark_format=csv --benchmark_filter="^$benchmark\$" 2>/dev/null
+done | awk -F, '
     function unq(s) { gsub(/"/, "", s); return s }
-    /^name,/ { for (i = 1; i <= NF; ++i) col[unq($i)] = i; next }
+    /^name,/ { delete col; for (i = 1; i <= NF; ++i) col[unq($i)] = i; next }
     !("name" in col) { next }
     {
         name = unq($col["name"]); sub(/\/.*/, "", name)
@@ -36,7 +40,7 @@ trap 'rm -f "$rows"' EXIT
 
 # The real program in a window beside the floor, where an X server can be started.
 if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
-    bench/window-cpu.sh "$build/tessaro" "$build/tessaro_floor" data >>"$rows" ||
+    bench/window-cpu.sh "$build/tessaro" "$build/tessaro_floor" "$PWD/data" >>"$rows" ||
         echo "window figures|skipped||the window benchmark failed" >>"$rows"
 else
     echo "window figures|skipped||no Xvfb or xdotool" >>"$rows"
