@@ -37,7 +37,8 @@ WINE_ENV_x86_64 := WINELOADER=$(WINE_LOADER_x86_64)
 WEB_VERIFY := build-verify-web
 
 .PHONY: run test deps windows-deps wine-deps build build-sanitized windows windows-x86_64 test-windows \
-        wine-tests bench screenshots clean fuzz-deps build-fuzz fuzz soak web-deps test-replays-web
+        wine-tests bench screenshots clean fuzz-deps build-fuzz fuzz soak web-deps test-replays-web \
+        update-pictures mutants
 
 run: build
 	./$(BUILD)/tessaro
@@ -141,7 +142,7 @@ test-replays-web: web-deps
 	tests/verify-replays.sh node $(CURDIR)/$(WEB_VERIFY)/tessaro-verify.js
 
 bench: build
-	./$(BUILD)/tessaro_bench
+	bench/report.sh $(BUILD)
 
 # The README's pictures, made by the simulator from the scripts in docs/, in a
 # scratch folder so that the player's ranking file is never touched.
@@ -151,5 +152,16 @@ screenshots: build
 	for s in docs/*.sim; do (cd "$$scratch" && "$(CURDIR)/$(BUILD)/tessaro-sim" "$(CURDIR)/$$s" >/dev/null) || exit 1; done; \
 	cp "$$scratch"/*.png docs/ && rm -rf "$$scratch"
 
+# The test pictures of every scene, taken anew after a deliberate change to the
+# art or the drawing; review them (git diff) before committing.
+update-pictures: build
+	@scratch=$$(mktemp -d) && mkdir "$$scratch/data" && cp data/*.png "$$scratch/data/" && \
+	(cd "$$scratch" && "$(CURDIR)/$(BUILD)/tessaro-sim" "$(CURDIR)/tests/pictures/scenes.sim" >/dev/null) && \
+	cp "$$scratch"/*.png tests/pictures/ && rm -rf "$$scratch" && echo "Updated tests/pictures"
+
+# Plants each fault of tests/mutants.txt in turn and reports which the tests catch.
+mutants: deps
+	tests/mutants.sh
+
 clean:
-	rm -rf $(BUILD) $(SANITIZED) $(FUZZ) $(WINDOWS_DIR_i686) $(WINDOWS_DIR_x86_64) $(WEB_VERIFY)
+	rm -rf $(BUILD) $(SANITIZED) $(FUZZ) $(WINDOWS_DIR_i686) $(WINDOWS_DIR_x86_64) $(WEB_VERIFY) build-mutants

@@ -5,9 +5,9 @@ const char* const kQuestionCaption = "質問";
 const char* const kQuestionText = "フルスクリーンで起動しますか？";
 }  // namespace
 
-int Application::initialize(platform::Window* window, int width, int height, SceneFactory& factory)
+int Application::initialize(platform::Window* window, SceneFactory& factory)
 {
-    if (system_.initialize(window, width, height) != 0)
+    if (system_.initialize(window) != 0)
         return 1;
     if (platform::askYesNo(window, kQuestionCaption, kQuestionText))
         system_.enterFullScreen();

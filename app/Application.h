@@ -8,7 +8,7 @@
 class Application {
 public:
     // 0 ready, 1 when no device could be had (nothing is asked then).
-    int initialize(platform::Window* window, int width, int height, SceneFactory& factory);
+    int initialize(platform::Window* window, SceneFactory& factory);
     // 1 when the program is to end.
     int update();
     int draw();

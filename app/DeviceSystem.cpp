@@ -4,11 +4,9 @@ namespace {
 std::uint32_t value(Blend b) { return static_cast<std::uint32_t>(b); }
 }
 
-int DeviceSystem::initialize(platform::Window* window, int width, int height)
+int DeviceSystem::initialize(platform::Window* window)
 {
     window_ = window;
-    width_ = width;
-    height_ = height;
     device_ = platform::createDevice(window);
     if (!device_)
         return 1;

@@ -10,7 +10,7 @@
 class DeviceSystem {
 public:
     // 0 when the device exists, 1 when none could be had.
-    int initialize(platform::Window* window, int width, int height);
+    int initialize(platform::Window* window);
     int enterFullScreen();
     void setDefaultTextureStages();
     // 1 opaque, 2 alpha blending, 3 additive, 4 multiply, 5 premultiplied, 6, 7 texel plus colour.
@@ -20,14 +20,10 @@ public:
     void setWrapAddressing();
     Device* device() const { return device_.get(); }
     platform::Window* windowHandle() const { return window_; }
-    int width() const { return width_; }
-    int height() const { return height_; }
 
 private:
     void setStages(StageOp op);
 
     std::unique_ptr<Device> device_;
-    int width_ = 0;
-    int height_ = 0;
     platform::Window* window_ = nullptr;
 };

@@ -11,8 +11,7 @@ platform::Window* MainWindow::create(int x, int y, int width, int height, const 
     if (window == nullptr)
         return nullptr;
     window_ = window;
-    width_ = width;
-    height_ = height;
+    quitFlag = 0;
     return window;
 }
 
@@ -25,5 +24,3 @@ void MainWindow::procedure(platform::Window* window, platform::Message message)
     case platform::Message::Destroy: quitFlag = 1; break;
     }
 }
-
-void MainWindow::clearQuitFlag() { quitFlag = 0; }

@@ -5,7 +5,8 @@
 // The game window and the program-wide quit flag that its closing sets.
 class MainWindow {
 public:
-    // Outer position and size. Null on failure, with nothing stored.
+    // Outer position and size. Null on failure, with nothing stored. A new window
+    // has not been closed: the quit flag is cleared.
     platform::Window* create(int x, int y, int width, int height, const char* title,
                              platform::WindowProcedure procedure);
     int quitRequested() const;
@@ -13,11 +14,7 @@ public:
 
     // The window procedure: a close destroys the window, whose destruction sets the flag.
     static void procedure(platform::Window* window, platform::Message message);
-    // For a fresh program in the same process (tests).
-    static void clearQuitFlag();
 
 private:
-    int width_ = 0;
-    int height_ = 0;
     platform::Window* window_ = nullptr;
 };

@@ -1,80 +1,73 @@
-#include "app/DeviceSystem.h"
-#include "app/MainWindow.h"
-#include "play/GameScene.h"
+#include "bench/CpuClock.h"
+#include "bench/ScriptedRound.h"
 #include "platform/gl/OffscreenGl.h"
-#include "platform/record/FrameReplayer.h"
-#include "platform/sim/SimPlatform.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-
 namespace {
 
-// A round in play on the simulated platform, with enemies on the screen or far
-// enough out that none arrives while a step benchmark runs.
-struct Round {
-    Round(int enemies, bool onScreen)
-    {
-        platform::install(&sim);
-        window = platform::createWindow(0, 0, 640, 480, "Tessaro", &MainWindow::procedure);
-        system.initialize(window, 640, 480);
-        scene.initialize(&system, &number);
-        scene.enter();
-        const EnemyType kinds[] = {EnemyType::Walker, EnemyType::Runner, EnemyType::Swayer, EnemyType::Circler,
-                                   EnemyType::Big};
-        for (int i = 0; i < enemies; ++i) {
-            const double a = i * 2.399963;  // golden angle: an even spread
-            const double r = onScreen ? 200 + (i % 6) * 20 : 4000 + i;
-            scene.stage().kind(kinds[i % 5]).spawn(320 + r * std::cos(a), 240 + r * std::sin(a));
-        }
-    }
-    ~Round() { platform::install(nullptr); }
+// Steps of play before a frame is measured: about fifty seconds into a round.
+constexpr int kPlayBeforeFrame = 3000;
+// A whole round of 180 seconds in 16 ms steps.
+constexpr int kRoundSteps = 180 * 1000 / 16;
 
-    platform::SimPlatform sim;
-    platform::Window* window = nullptr;
-    DeviceSystem system;
-    int number = kGameScene;
-    GameScene scene;
+// The simulated platform, but the device is the OpenGL one, off screen.
+class OffscreenGlPlatform : public platform::SimPlatform {
+public:
+    std::unique_ptr<Device> createDevice(platform::Window*) override { return gl_.takeDevice(); }
+    const std::string& error() const { return gl_.error(); }
+
+private:
+    OffscreenGl gl_;
 };
 
+// The whole process's CPU time per iteration, beside the calling thread's that the
+// CPU column shows.
+benchmark::Counter processMicroseconds(double since)
+{
+    return benchmark::Counter((CpuClock::process() - since) * 1e6, benchmark::Counter::kAvgIterations);
+}
+
+// One step of the game over a round of scripted play, the bomb flung through the
+// enemies every two seconds; the enemies in play are averaged over the round.
 void gameStep(benchmark::State& state)
 {
-    Round round(static_cast<int>(state.range(0)), false);
-    for (auto _ : state) {
-        round.scene.update();
-        round.sim.endStep();
-    }
-    state.counters["enemies"] = round.scene.stage().enemyCount();
+    ScriptedRound round(std::make_unique<platform::SimPlatform>());
+    const double since = CpuClock::process();
+    for (auto _ : state)
+        round.step();
+    state.counters["process_cpu_us"] = processMicroseconds(since);
+    state.counters["enemies"] = round.enemies();
+    state.counters["peak_enemies"] = round.peakEnemies();
+    state.counters["bomb_flying"] = round.flyingShare();
 }
-// A fixed count of steps, so that every one is a step of play.
-BENCHMARK(gameStep)->Arg(60)->Arg(2000)->Iterations(2000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(gameStep)->Iterations(kRoundSteps)->Unit(benchmark::kMicrosecond);
 
-// One frame of a round with 60 enemies on the screen, painted by the OpenGL device.
-void gameFrameDrawCalls(benchmark::State& state)
+// One frame of that round drawn by the game scene's own draw code on the OpenGL
+// device, presented.
+void gameFrame(benchmark::State& state)
 {
-    Round round(60, true);
-    for (int i = 0; i < 120; ++i)
-        round.scene.update();
-    RecordingDevice& recording = *round.sim.device();
-    recording.beginScene();
-    round.scene.draw();
-    recording.present();
-
-    OffscreenGl gl;
-    if (gl.device() == nullptr) {
-        state.SkipWithError(gl.error().c_str());
+    auto gl = std::make_unique<OffscreenGlPlatform>();
+    const std::string error = gl->error();
+    ScriptedRound round(std::move(gl));
+    auto* device = dynamic_cast<GlDevice*>(round.device());
+    if (device == nullptr) {
+        state.SkipWithError(error.c_str());
         return;
     }
-    FrameReplayer replayer(recording, *gl.device());
+    for (int i = 0; i < kPlayBeforeFrame; ++i)
+        round.step();
+    const double since = CpuClock::process();
     for (auto _ : state) {
-        replayer.replay(recording.presented());
-        gl.device()->present();
+        device->beginScene();
+        round.scene().draw();
+        device->endScene();
+        device->present();
     }
-    state.counters["quads"] = static_cast<double>(recording.presented().size());
-    state.counters["draw_calls"] = gl.device()->drawCalls();
-    state.counters["enemies"] = round.scene.stage().enemyCount();
+    state.counters["process_cpu_us"] = processMicroseconds(since);
+    state.counters["draw_calls"] = device->drawCalls();
+    state.counters["enemies"] = round.scene().stage().enemyCount();
 }
-BENCHMARK(gameFrameDrawCalls)->Unit(benchmark::kMicrosecond);
+BENCHMARK(gameFrame)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -1,11 +1,12 @@
 #include "platform/Letterbox.h"
 
+#include "platform/Field.h"
 
 namespace platform {
 
 namespace {
-constexpr int kClientWidth = 640;
-constexpr int kClientHeight = 480;
+constexpr int kClientWidth = field::kWidth;
+constexpr int kClientHeight = field::kHeight;
 
 int floorDiv(long long a, long long b) { return static_cast<int>(a >= 0 ? a / b : -((-a + b - 1) / b)); }
 int ceilDiv(long long a, long long b) { return static_cast<int>(a >= 0 ? (a + b - 1) / b : -((-a) / b)); }

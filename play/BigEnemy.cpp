@@ -2,12 +2,13 @@
 
 #include "app/PortableMath.h"
 #include "play/EnemyKind.h"
+#include "platform/Field.h"
 
 #include <numbers>
 
 void BigEnemy::move()
 {
-    const double a = pmath::atan2(y_ - 240, x_ - 320);
+    const double a = pmath::atan2(y_ - field::kCentreY, x_ - field::kCentreX);
     const double p = pmath::cos(a) * 0.25;
     const double q = pmath::sin(a) * 0.25;
     x_ -= p;

@@ -1,11 +1,13 @@
 #include "play/ChildEnemy.h"
 
+#include "platform/Field.h"
+
 void ChildEnemy::move()
 {
     x_ += dx_;
-    if (x_ <= 0 || x_ >= 640)
+    if (x_ <= 0 || x_ >= field::kWidth)
         vanish();
-    if (y_ <= 0 || y_ >= 480)
+    if (y_ <= 0 || y_ >= field::kHeight)
         vanish();
     y_ += dy_;
 }

@@ -30,6 +30,7 @@ void Enemy::initialize(DeviceSystem* system, double x, double y, Sprite* sprite,
     alive_ = 1;
     comboValue_ = 1;
     deathCountdown_ = 0;
+    started();
 }
 
 void Enemy::update()

@@ -48,6 +48,8 @@ protected:
     virtual void startDying() {}
     // After the death step, every step.
     virtual void afterStep() {}
+    // The end of initialize: what a kind sets up for itself.
+    virtual void started() {}
     // The push of a bomb in contact, along each axis it moves outward on.
     void knockBack(double p, double q);
     // Gone without dying: off the screen.

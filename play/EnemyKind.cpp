@@ -6,33 +6,50 @@
 #include "play/StraightEnemy.h"
 #include "play/SwayingEnemy.h"
 #include "play/WandererEnemy.h"
+#include "platform/Field.h"
 #include "tools/Base.h"
 #include "tools/Bomb.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace {
+
+constexpr int kFlashSize = 128;
+constexpr double kDamagePerSpeed = 0.1;
+
+// Makes one enemy of a kind the stage releases; the splitter's gets the child kind.
+using Maker = std::unique_ptr<Enemy> (*)(EnemyKind* children);
+
+template <class Kind, auto... arguments>
+std::unique_ptr<Enemy> make(EnemyKind*)
+{
+    return std::make_unique<Kind>(arguments...);
+}
+
+std::unique_ptr<Enemy> makeSplitter(EnemyKind* children) { return std::make_unique<BigEnemy>(children); }
 
 struct KindTable {
     const char* file;
     int textureSize;
     EnemyTraits traits;
+    // Null for the child kind, which only a dying splitter releases.
+    Maker maker;
 };
 
-const KindTable& table(EnemyType type)
-{
-    static const KindTable kinds[] = {
-        {"data/enemy01.png", 64, {1, 16, 100, DrawVariant::W}},
-        {"data/enemy02.png", 64, {1, 16, 100, DrawVariant::X}},
-        {"data/enemy03.png", 64, {1, 16, 200, DrawVariant::X}},
-        {"data/enemy04.png", 64, {20, 32, 150, DrawVariant::Y}},
-        {"data/enemy05.png", 64, {1, 20, 100, DrawVariant::Y}},
-        {"data/bigenemy01.png", 128, {20, 42, 300, DrawVariant::Z}},
-        {"data/bigenemy02.png", 128, {25, 36, 300, DrawVariant::Z}},
-        {"data/bigenemy02_c.png", 64, {1, 20, 100, DrawVariant::X}},
-    };
-    return kinds[static_cast<int>(type)];
-}
+constexpr KindTable kKinds[] = {
+    {"data/enemy01.png", 64, {1, 16, 100, DrawVariant::W}, make<StraightEnemy, 0.5>},
+    {"data/enemy02.png", 64, {1, 16, 100, DrawVariant::X}, make<WandererEnemy>},
+    {"data/enemy03.png", 64, {1, 16, 200, DrawVariant::X}, make<StraightEnemy, 1.0>},
+    {"data/enemy04.png", 64, {20, 32, 150, DrawVariant::Y}, make<SwayingEnemy, false>},
+    {"data/enemy05.png", 64, {1, 20, 100, DrawVariant::Y}, make<SwayingEnemy, true>},
+    {"data/bigenemy01.png", 128, {20, 42, 300, DrawVariant::Z}, make<BigEnemy>},
+    {"data/bigenemy02.png", 128, {25, 36, 300, DrawVariant::Z}, makeSplitter},
+    {"data/bigenemy02_c.png", 64, {1, 20, 100, DrawVariant::X}, nullptr},
+};
+static_assert(std::size(kKinds) == kEnemyTypes, "one entry for every kind");
+
+const KindTable& table(EnemyType type) { return kKinds[static_cast<int>(type)]; }
 
 double square(double v) { return v * v; }
 
@@ -62,7 +79,7 @@ void EnemyKind::initialize(DeviceSystem* system, Bomb* bomb, Base* base)
     sprite_.load(system->device(), kind.file);
     sprite_.setTextureSize(kind.textureSize, kind.textureSize);
     flash_.load(system->device(), "data/flash.png");
-    flash_.setTextureSize(128, 128);
+    flash_.setTextureSize(kFlashSize, kFlashSize);
     if (children_)
         children_->initialize(system, bomb, base);
 }
@@ -74,44 +91,28 @@ void EnemyKind::clear()
         children_->clear();
 }
 
-std::unique_ptr<Enemy> EnemyKind::create(double dx, double dy)
+void EnemyKind::add(std::unique_ptr<Enemy> enemy, double x, double y)
 {
-    switch (type_) {
-    case EnemyType::Walker: return std::make_unique<StraightEnemy>(0.5);
-    case EnemyType::Runner: return std::make_unique<StraightEnemy>(1.0);
-    case EnemyType::Wanderer: return std::make_unique<WandererEnemy>();
-    case EnemyType::Swayer: return std::make_unique<SwayingEnemy>(false);
-    case EnemyType::Circler: return std::make_unique<SwayingEnemy>(true);
-    case EnemyType::Big: return std::make_unique<BigEnemy>();
-    case EnemyType::Splitter: return std::make_unique<BigEnemy>(children_.get());
-    case EnemyType::Child: return std::make_unique<ChildEnemy>(dx, dy);
-    }
-    return nullptr;
+    enemy->initialize(system_, x, y, &sprite_, &flash_, table(type_).traits);
+    enemies_.push_back(std::move(enemy));
 }
 
 void EnemyKind::spawn(double x, double y)
 {
-    if (type_ == EnemyType::Child)
-        return;
-    std::unique_ptr<Enemy> enemy = create(0, 0);
-    enemy->initialize(system_, x, y, &sprite_, &flash_, table(type_).traits);
-    if (type_ == EnemyType::Wanderer)
-        static_cast<WandererEnemy&>(*enemy).chooseTarget();
-    enemies_.push_back(std::move(enemy));
+    if (const Maker maker = table(type_).maker)
+        add(maker(children_.get()), x, y);
 }
 
 void EnemyKind::spawnMoving(double x, double y, double dx, double dy)
 {
-    std::unique_ptr<Enemy> enemy = create(dx, dy);
-    enemy->initialize(system_, x, y, &sprite_, &flash_, table(type_).traits);
-    enemies_.push_back(std::move(enemy));
+    add(std::make_unique<ChildEnemy>(dx, dy), x, y);
 }
 
 void EnemyKind::collide()
 {
     const bool flying = bomb_->isFlying() != 0;
     const double speed = std::sqrt(square(bomb_->velocityX()) + square(bomb_->velocityY()));
-    const int damage = static_cast<int>(speed * 0.1);
+    const int damage = static_cast<int>(speed * kDamagePerSpeed);
     for (const std::unique_ptr<Enemy>& e : enemies_) {
         const double d2 = square(bomb_->y() - e->y()) + square(bomb_->x() - e->x());
         if (flying && square(bomb_->radius() + e->radius()) >= d2) {
@@ -124,7 +125,7 @@ void EnemyKind::collide()
     for (const std::unique_ptr<Enemy>& e : enemies_) {
         if (e->hitPoints() <= 0)
             continue;
-        const double d2 = square(240 - e->y()) + square(320 - e->x());
+        const double d2 = square(field::kCentreY - e->y()) + square(field::kCentreX - e->x());
         if (square(base_->radius() + e->radius()) >= d2) {
             base_->damage();
             e->sacrifice();

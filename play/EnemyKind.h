@@ -11,6 +11,7 @@ class Bomb;
 class DeviceSystem;
 
 enum class EnemyType { Walker, Wanderer, Runner, Swayer, Circler, Big, Splitter, Child };
+constexpr int kEnemyTypes = static_cast<int>(EnemyType::Child) + 1;
 
 // What the enemies finished in one step are worth: combo values and score values.
 struct HitsAndPoints {
@@ -44,7 +45,7 @@ public:
     EnemyKind* children() const { return children_.get(); }
 
 private:
-    std::unique_ptr<Enemy> create(double dx, double dy);
+    void add(std::unique_ptr<Enemy> enemy, double x, double y);
 
     EnemyType type_;
     DeviceSystem* system_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "app/DeviceSystem.h"
 #include "app/Random.h"
+#include "platform/Field.h"
 #include "play/WandererEnemy.h"
 #include "replay/Checksum.h"
 
@@ -70,8 +71,8 @@ int GameScene::enter()
     startRound();
     RoundPlatform::Scope scope(round_);
     panel_.reset();
-    base_.reset(320, 240);
-    bomb_.reset(320, 240);
+    base_.reset(field::kCentreX, field::kCentreY);
+    bomb_.reset(field::kCentreX, field::kCentreY);
     stage_.clear();
     gauge_.reset();
     endKind_ = kPlaying;
@@ -104,8 +105,7 @@ void GameScene::play(int secondsLeft)
     const HitsAndPoints finished = stage_.update(secondsLeft);
     combo_.addHits(finished.hits);
     // The combo after this step's kills already multiplies their points.
-    const int n = combo_.multiplierCount();
-    panel_.addScore(finished.points * (n / 10 + 1));
+    panel_.addScore(combo_.multiplied(finished.points));
     if (startFade_ > 0)
         --startFade_;
 }
@@ -117,7 +117,7 @@ void GameScene::explode()
     if (destruction_ > 60 && destruction_ % 5 == 0) {
         const double dy = randomRange(-64, 64);
         const double dx = randomRange(-64, 64);
-        flashes_.spawn(320 + dx, 240 + dy);
+        flashes_.spawn(field::kCentreX + dx, field::kCentreY + dy);
     }
 }
 
@@ -223,22 +223,14 @@ int GameScene::update()
     return 0;
 }
 
-void GameScene::veil(int alpha)
-{
-    overlay_.setAlpha(static_cast<std::uint8_t>(alpha));
-    overlay_.setRotation(0);
-    overlay_.setColor(0, 0, 0);
-    overlay_.draw(0, 0, 0, 640, 480);
-}
-
 void GameScene::drawResults()
 {
     int titleAlpha = 255;
     if (resultPhase_ == 0) {
-        veil(resultCounter_);
+        overlay_.veil(0, 0, 0, resultCounter_);
         titleAlpha = static_cast<int>(resultCounter_ * (1.0 / 192) * 255);
     } else {
-        veil(192);
+        overlay_.veil(0, 0, 0, 192);
         font_.setSpacing(24);
         font_.setAlpha(resultPhase_ == 1 ? resultCounter_ : 255);
         font_.drawString(188, 140, "YOUR  SCORE", 0);
@@ -255,7 +247,7 @@ void GameScene::drawResults()
     font_.setAlpha(titleAlpha);
     font_.drawString(200, 70, endKind_ == kBaseDestroyed ? "GAME OVER" : "TIME OVER", 1);
     if (resultPhase_ == 2)
-        veil(resultCounter_);
+        overlay_.veil(0, 0, 0, resultCounter_);
 }
 
 int GameScene::draw()
@@ -264,10 +256,7 @@ int GameScene::draw()
     std::optional<RoundPlatform::Scope> watched;
     if (round_.mode() == RoundPlatform::Mode::Playing)
         watched.emplace(round_);
-    Device* device = system_->device();
-    device->clear(0xFF10C010);
-    system_->setDefaultTextureStages();
-    system_->setBlendMode(2);
+    beginDraw(0xFF10C010);
     background_.setAlpha(255);
     background_.drawWhole(64, -16, 0, 512, 512);
     base_.draw();
@@ -280,7 +269,7 @@ int GameScene::draw()
     if (endKind_ != kPlaying)
         drawResults();
     if (startFade_ > 0)
-        veil(startFade_);
+        overlay_.veil(0, 0, 0, startFade_);
     cursor_.updateAndDraw();
     return 0;
 }

@@ -45,12 +45,10 @@ public:
     int total() const { return total_; }
     const InfoPanel& panel() const { return panel_; }
     const Base& base() const { return base_; }
-    Base& base() { return base_; }
     const Bomb& bomb() const { return bomb_; }
     const ComboCounter& combo() const { return combo_; }
     const FlashEffect& flashes() const { return flashes_; }
     const StageController& stage() const { return stage_; }
-    StageController& stage() { return stage_; }
 
 private:
     void decideEnd(int secondsLeft, double hitPoints);
@@ -59,7 +57,6 @@ private:
     void runResults(double hitPoints);
     void computeResults(double hitPoints);
     void drawResults();
-    void veil(int alpha);
     Replay::Carry carry() const;
     void startRound();
     void finishStep();

@@ -1,6 +1,9 @@
 #include "play/StageController.h"
 
 #include "app/Random.h"
+#include "platform/Field.h"
+
+#include <iterator>
 
 namespace {
 
@@ -13,32 +16,50 @@ struct Entry {
     bool pair;
 };
 
+constexpr int kEntries = 10;
+constexpr int kRoundSeconds = 180;
+constexpr float kSmallMargin = 64;
+constexpr float kBigMargin = 128;
+
 struct Band {
     int fromSeconds;  // inclusive; a band runs up to the next band's start
     int period;
-    Entry entries[10];
+    Entry entries[kEntries];
 };
 
 constexpr Entry one(T t) { return {t, t, false}; }
 
-const Band kBands[] = {
-    {150, 60, {one(T::Wanderer), one(T::Wanderer), one(T::Wanderer), one(T::Walker), one(T::Walker),
-               one(T::Walker), one(T::Walker), one(T::Walker), one(T::Walker), one(T::Walker)}},
-    {120, 50, {{T::Swayer, T::Runner, true}, one(T::Runner), one(T::Wanderer), one(T::Wanderer),
-               one(T::Wanderer), one(T::Big), one(T::Big), one(T::Walker), one(T::Walker), one(T::Walker)}},
-    {90, 50, {one(T::Walker), one(T::Runner), one(T::Swayer), one(T::Swayer), one(T::Swayer),
-              one(T::Swayer), one(T::Circler), one(T::Circler), one(T::Circler), one(T::Circler)}},
-    {60, 50, {one(T::Big), one(T::Big), one(T::Runner), one(T::Swayer), one(T::Swayer), one(T::Swayer),
-              one(T::Runner), one(T::Runner), one(T::Circler), one(T::Circler)}},
-    {30, 50, {one(T::Big), one(T::Splitter), one(T::Walker), one(T::Wanderer), one(T::Wanderer),
-              one(T::Wanderer), one(T::Walker), one(T::Walker), one(T::Runner), one(T::Runner)}},
-    {0, 40, {one(T::Big), one(T::Splitter), one(T::Splitter), one(T::Runner), one(T::Wanderer),
-             one(T::Runner), one(T::Walker), one(T::Wanderer), one(T::Swayer), one(T::Circler)}},
+// A band, refused at compile time unless it has an entry for every draw.
+template <std::size_t N>
+constexpr Band band(int fromSeconds, int period, const Entry (&entries)[N])
+{
+    static_assert(N == kEntries, "a band has an entry for every draw");
+    Band b{fromSeconds, period, {}};
+    for (std::size_t i = 0; i < N; ++i)
+        b.entries[i] = entries[i];
+    return b;
+}
+
+constexpr Band kBands[] = {
+    band(150, 60, {one(T::Wanderer), one(T::Wanderer), one(T::Wanderer), one(T::Walker), one(T::Walker),
+               one(T::Walker), one(T::Walker), one(T::Walker), one(T::Walker), one(T::Walker)}),
+    band(120, 50, {{T::Swayer, T::Runner, true}, one(T::Runner), one(T::Wanderer), one(T::Wanderer),
+               one(T::Wanderer), one(T::Big), one(T::Big), one(T::Walker), one(T::Walker), one(T::Walker)}),
+    band(90, 50, {one(T::Walker), one(T::Runner), one(T::Swayer), one(T::Swayer), one(T::Swayer),
+              one(T::Swayer), one(T::Circler), one(T::Circler), one(T::Circler), one(T::Circler)}),
+    band(60, 50, {one(T::Big), one(T::Big), one(T::Runner), one(T::Swayer), one(T::Swayer), one(T::Swayer),
+              one(T::Runner), one(T::Runner), one(T::Circler), one(T::Circler)}),
+    band(30, 50, {one(T::Big), one(T::Splitter), one(T::Walker), one(T::Wanderer), one(T::Wanderer),
+              one(T::Wanderer), one(T::Walker), one(T::Walker), one(T::Runner), one(T::Runner)}),
+    band(0, 40, {one(T::Big), one(T::Splitter), one(T::Splitter), one(T::Runner), one(T::Wanderer),
+             one(T::Runner), one(T::Walker), one(T::Wanderer), one(T::Swayer), one(T::Circler)}),
 };
+static_assert(std::size(kBands) == 6 && kBands[std::size(kBands) - 1].fromSeconds == 0,
+              "the bands cover the whole round");
 
 const Band* bandOf(int seconds)
 {
-    if (seconds > 180)
+    if (seconds > kRoundSeconds)
         return nullptr;
     for (const Band& band : kBands)
         if (seconds >= band.fromSeconds)
@@ -56,14 +77,17 @@ StageController::StageController()
 
 void StageController::initialize(DeviceSystem* system, platform::Window*, Bomb* bomb, Base* base)
 {
-    system_ = system;
-    bomb_ = bomb;
-    base_ = base;
     for (EnemyKind& kind : kinds_)
         kind.initialize(system, bomb, base);
 }
 
-EnemyKind& StageController::kind(EnemyType type) { return kinds_[static_cast<int>(type)]; }
+EnemyKind& StageController::kind(EnemyType type)
+{
+    // The child kind lives inside the splitting kind.
+    if (type == T::Child)
+        return *kind(T::Splitter).children();
+    return kinds_[static_cast<int>(type)];
+}
 
 void StageController::draw()
 {
@@ -79,24 +103,24 @@ void StageController::clear()
 
 void StageController::spawnAtEdge(EnemyType type)
 {
-    const float m = type == T::Big || type == T::Splitter ? 128.0f : 64.0f;
+    const float m = type == T::Big || type == T::Splitter ? kBigMargin : kSmallMargin;
     double x = 0;
     double y = 0;
     switch (randomInt() % 4) {
     case 0:
         x = randomRange(-m, 0);
-        y = randomRange(0, 480);
+        y = randomRange(0, field::kHeight);
         break;
     case 1:
-        x = randomRange(640, 640 + m);
-        y = randomRange(0, 480);
+        x = randomRange(field::kWidth, field::kWidth + m);
+        y = randomRange(0, field::kHeight);
         break;
     case 2:
-        x = randomRange(0, 640);
-        y = randomRange(480, 480 + m);
+        x = randomRange(0, field::kWidth);
+        y = randomRange(field::kHeight, field::kHeight + m);
         break;
     default:
-        x = randomRange(0, 640);
+        x = randomRange(0, field::kWidth);
         y = randomRange(-m, 0);
         break;
     }
@@ -107,7 +131,7 @@ void StageController::release(int secondsLeft)
 {
     const Band* band = bandOf(secondsLeft);
     if (band != nullptr && spawnTimer_ == 0) {
-        const Entry& entry = band->entries[randomInt() % 10];
+        const Entry& entry = band->entries[randomInt() % kEntries];
         spawnAtEdge(entry.first);
         if (entry.pair)
             spawnAtEdge(entry.second);

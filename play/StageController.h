@@ -11,7 +11,8 @@ class DeviceSystem;
 // every kind each step.
 class StageController {
 public:
-    static constexpr int kKinds = 7;
+    // Every kind but the child, which its parent kind holds.
+    static constexpr int kKinds = kEnemyTypes - 1;
 
     StageController();
     void initialize(DeviceSystem* system, platform::Window* window, Bomb* bomb, Base* base);
@@ -32,9 +33,6 @@ private:
     void release(int secondsLeft);
     void spawnAtEdge(EnemyType type);
 
-    DeviceSystem* system_ = nullptr;
     EnemyKind kinds_[kKinds];
-    Bomb* bomb_ = nullptr;
-    Base* base_ = nullptr;
     int spawnTimer_ = 0;
 };

@@ -1,10 +1,12 @@
 #include "play/StraightEnemy.h"
 
 #include "app/PortableMath.h"
+#include "platform/Field.h"
+
 
 void StraightEnemy::move()
 {
-    const double a = pmath::atan2(y_ - 240, x_ - 320);
+    const double a = pmath::atan2(y_ - field::kCentreY, x_ - field::kCentreX);
     x_ -= pmath::cos(a) * speed_;
     y_ -= pmath::sin(a) * speed_;
 }

@@ -1,12 +1,13 @@
 #include "play/SwayingEnemy.h"
 
 #include "app/PortableMath.h"
+#include "platform/Field.h"
 
 #include <numbers>
 
 void SwayingEnemy::move()
 {
-    const double a = pmath::atan2(y_ - 240, x_ - 320);
+    const double a = pmath::atan2(y_ - field::kCentreY, x_ - field::kCentreX);
     const double p = pmath::cos(a) * 0.25;
     const double q = pmath::sin(a) * 0.25;
     if (circling_) {

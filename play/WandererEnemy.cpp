@@ -2,6 +2,7 @@
 
 #include "app/PortableMath.h"
 #include "app/Random.h"
+#include "platform/Field.h"
 
 namespace {
 // One counter for the program, shared by every wanderer and never reset.
@@ -11,8 +12,8 @@ constexpr int kRetargetSteps = 120;
 
 void WandererEnemy::chooseTarget()
 {
-    targetX_ = randomRange(0, 640);
-    targetY_ = randomRange(0, 480);
+    targetX_ = randomRange(0, field::kWidth);
+    targetY_ = randomRange(0, field::kHeight);
 }
 
 int WandererEnemy::retargetCounter() { return sharedRetargetCounter; }

@@ -6,16 +6,18 @@
 // together, one of them picks a new point (kind 2).
 class WandererEnemy : public Enemy {
 public:
-    // Draws the first target.
-    void chooseTarget();
     // The counter shared by all wanderers, which carries from round to round.
     static int retargetCounter();
     static void setRetargetCounter(int steps);
 
 protected:
     void move() override;
+    // Draws the first target.
+    void started() override { chooseTarget(); }
 
 private:
+    void chooseTarget();
+
     double targetX_ = 0;
     double targetY_ = 0;
 };

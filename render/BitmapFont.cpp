@@ -41,10 +41,9 @@ Sprite& BitmapFont::sheet()
     return shared;
 }
 
-int BitmapFont::initialize(DeviceSystem* system, platform::Window* window)
+int BitmapFont::initialize(DeviceSystem* system, platform::Window*)
 {
     system_ = system;
-    window_ = window;
     Device* device = system->device();
     if (device != nullptr && sheetDevice != device->serial()) {
         sheet().load(device, "data/font.png");

@@ -21,7 +21,6 @@ public:
 
 private:
     DeviceSystem* system_ = nullptr;
-    platform::Window* window_ = nullptr;
     int spacing_ = 32;
     int alpha_ = 255;
     int red_ = 255;

@@ -1,6 +1,7 @@
 #include "render/SolidRect.h"
 
 #include "platform/Device.h"
+#include "platform/Field.h"
 #include "render/QuadCorners.h"
 
 int SolidRect::initialize(Device* device)
@@ -17,6 +18,14 @@ void SolidRect::setColor(int red, int green, int blue)
     red_ = red;
     green_ = green;
     blue_ = blue;
+}
+
+void SolidRect::veil(int red, int green, int blue, int alpha)
+{
+    setRotation(0);
+    setColor(red, green, blue);
+    setAlpha(static_cast<std::uint8_t>(alpha));
+    draw(0, 0, 0, field::kWidth, field::kHeight);
 }
 
 void SolidRect::draw(float x, float y, float z, float width, float height)

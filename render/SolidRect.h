@@ -13,6 +13,8 @@ public:
     // Only the low eight bits of each value count.
     void setColor(int red, int green, int blue);
     void setAlpha(std::uint8_t alpha) { alpha_ = alpha; }
+    // The whole field in one colour: fades and dimming.
+    void veil(int red, int green, int blue, int alpha);
 
 private:
     Device* device_ = nullptr;

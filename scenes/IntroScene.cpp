@@ -44,9 +44,7 @@ int IntroScene::update()
 
 int IntroScene::draw()
 {
-    system_->device()->clear(0xFFFFC040);
-    system_->setDefaultTextureStages();
-    system_->setBlendMode(2);
+    beginDraw(0xFFFFC040);
     Sprite& current = pages_[page_ - 1];
     current.setRotation(0);
     current.setAlpha(static_cast<std::uint8_t>(fadeLevel_));

@@ -129,19 +129,9 @@ void NameEntryScene::drawHover(platform::Point p)
         marker_.drawWhole(296, 384, 0, 64, 64);
 }
 
-void NameEntryScene::fill(int red, int green, int blue, int alpha)
-{
-    overlay_.setRotation(0);
-    overlay_.setColor(red, green, blue);
-    overlay_.setAlpha(static_cast<std::uint8_t>(alpha));
-    overlay_.draw(0, 0, 0, 640, 480);
-}
-
 int NameEntryScene::draw()
 {
-    system_->device()->clear(0xFFFFC040);
-    system_->setDefaultTextureStages();
-    system_->setBlendMode(2);
+    beginDraw(0xFFFFC040);
     font_.setSpacing(24);
     font_.setColor(255, 255, 255);
     font_.drawString(200, 20, "NAME ENTRY", 2);
@@ -152,9 +142,9 @@ int NameEntryScene::draw()
     drawKeyboard();
     drawHover(platform::pointer(system_->windowHandle()));
     if (fadeOut_ > 0)
-        fill(255, 192, 64, fadeOut_);
+        overlay_.veil(255, 192, 64, fadeOut_);
     cursor_.updateAndDraw();
     if (fadeIn_ > 0)
-        fill(0, 0, 0, 2 * fadeIn_);
+        overlay_.veil(0, 0, 0, 2 * fadeIn_);
     return 0;
 }

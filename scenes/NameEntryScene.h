@@ -27,7 +27,6 @@ private:
     void type(char ch);
     void drawKeyboard();
     void drawHover(platform::Point p);
-    void fill(int red, int green, int blue, int alpha);
 
     SharedResult result_;
     BitmapFont font_;

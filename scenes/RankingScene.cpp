@@ -83,18 +83,13 @@ void RankingScene::drawRow(int i)
 
 int RankingScene::draw()
 {
-    system_->device()->clear(0xFFFFC040);
-    system_->setDefaultTextureStages();
-    system_->setBlendMode(2);
+    beginDraw(0xFFFFC040);
     font_.setSpacing(24);
     font_.setColor(255, 32, 32);
     font_.drawString(240, 10, "RANKING", 2);
     for (int i = 0; i < kRows; ++i)
         drawRow(i);
-    overlay_.setRotation(0);
-    overlay_.setAlpha(static_cast<std::uint8_t>(leaving_ ? 255 - fade_ : fade_));
-    overlay_.setColor(255, 192, 64);
-    overlay_.draw(0, 0, 0, 640, 480);
+    overlay_.veil(255, 192, 64, leaving_ ? 255 - fade_ : fade_);
     cursor_.updateAndDraw();
     return 0;
 }

@@ -11,3 +11,10 @@ int Scene::initialize(DeviceSystem* system, int* sceneNumber)
     system->setFilter(Filter::Point);
     return 0;
 }
+
+void Scene::beginDraw(std::uint32_t background)
+{
+    system_->device()->clear(background);
+    system_->setDefaultTextureStages();
+    system_->setBlendMode(2);
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 class DeviceSystem;
 
 enum SceneNumber : int {
@@ -24,6 +26,10 @@ public:
     virtual int draw() = 0;
 
 protected:
+    // What every frame opens with: the scene's own background colour, the default
+    // texture stages and alpha blending.
+    void beginDraw(std::uint32_t background);
+
     DeviceSystem* system_ = nullptr;
     int* sceneNumber_ = nullptr;
     int stepCounter_ = 0;

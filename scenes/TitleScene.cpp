@@ -3,6 +3,7 @@
 #include "app/DeviceSystem.h"
 #include "app/PortableMath.h"
 #include "app/Random.h"
+#include "platform/Field.h"
 
 #include <span>
 
@@ -63,8 +64,8 @@ int TitleScene::enter()
 {
     stepCounter_ = 0;
     for (Floater& f : floaters_) {
-        f.x = randomRange(0, 640);
-        f.y = randomRange(0, 480);
+        f.x = randomRange(0, field::kWidth);
+        f.y = randomRange(0, field::kHeight);
         f.dx = randomRange(-1, 1);
         f.dy = randomRange(-1, 1);
     }
@@ -76,10 +77,10 @@ void TitleScene::moveFloaters()
 {
     for (Floater& f : floaters_) {
         f.x += f.dx;
-        if (f.x <= 0 || f.x >= 640)
+        if (f.x <= 0 || f.x >= field::kWidth)
             f.dx = -f.dx;
         f.y += f.dy;
-        if (f.y <= 0 || f.y >= 480)
+        if (f.y <= 0 || f.y >= field::kHeight)
             f.dy = -f.dy;
     }
 }
@@ -141,10 +142,7 @@ void TitleScene::drawArtwork()
 void TitleScene::drawMenu()
 {
     if (menuState_ == kFading) {
-        fade_.setAlpha(static_cast<std::uint8_t>(fadeLevel_));
-        fade_.setRotation(0);
-        fade_.setColor(255, 255, 128);
-        fade_.draw(0, 0, 0, 640, 480);
+        fade_.veil(255, 255, 128, fadeLevel_);
         return;
     }
     font_.setSpacing(24);
@@ -160,9 +158,7 @@ void TitleScene::drawMenu()
 
 int TitleScene::draw()
 {
-    system_->device()->clear(0xFFFFFF80);
-    system_->setDefaultTextureStages();
-    system_->setBlendMode(2);
+    beginDraw(0xFFFFFF80);
     drawArtwork();
     drawMenu();
     cursor_.updateAndDraw();

@@ -1,6 +1,7 @@
 #include "sim/Camera.h"
 
 #include "platform/gl/OffscreenGl.h"
+#include "platform/Field.h"
 #include "platform/record/FrameReplayer.h"
 #include "render/PngImage.h"
 
@@ -24,7 +25,7 @@ bool Camera::shoot(const RecordingDevice& source, const std::string& file, std::
         return false;
     }
     replayer_->replay(source.presented());
-    if (!PngImage::save(file, 640, 480, gl_->device()->readPicture())) {
+    if (!PngImage::save(file, field::kWidth, field::kHeight, gl_->device()->readPicture())) {
         error = "cannot write " + file;
         return false;
     }

@@ -14,9 +14,8 @@ protected:
     explicit MainLoopTest(std::uint32_t clockStart = 1000000) : sim(clockStart)
     {
         platform::install(&sim);
-        MainWindow::clearQuitFlag();
         window.create(0, 0, 640, 480, "Tessaro", &MainWindow::procedure);
-        application.initialize(window.windowHandle(), 640, 480, factory);
+        application.initialize(window.windowHandle(), factory);
         sim.setSleepHook([this](std::uint32_t ms) { sleeps.push_back(ms); });
     }
     ~MainLoopTest() override { platform::install(nullptr); }
@@ -81,6 +80,16 @@ TEST_F(MainLoopTest, StepsFollowTheClockWithCatchUpAndCarry)
     EXPECT_EQ(std::vector<int>(stepsPerPass.begin(), stepsPerPass.begin() + 6),
               (std::vector<int>{5, 1, 2, 1, 5, 1}));
     EXPECT_EQ(sleeps, (std::vector<std::uint32_t>{6, 8, 16}));
+}
+
+TEST_F(MainLoopTest, ExactlyFiveDueStepsKeepTheirCarry)
+{
+    // Pass 3: 85 ms, five steps and 5 carried, not dropped: so 11 ms later a step
+    // is due at once, without a sleep.
+    run({0, 10, 85, 11, 0});
+    ASSERT_GE(stepsPerPass.size(), 5u);
+    EXPECT_EQ(std::vector<int>(stepsPerPass.begin(), stepsPerPass.begin() + 5), (std::vector<int>{5, 1, 5, 1, 1}));
+    EXPECT_EQ(sleeps, (std::vector<std::uint32_t>{6, 16}));
 }
 
 TEST_F(WrappingClockTest, ElapsedTimeStaysRightAcrossTheWrap)

@@ -10,9 +10,8 @@ namespace fs = std::filesystem;
 SimTest::SimTest()
 {
     platform::install(&sim);
-    MainWindow::clearQuitFlag();
-    window = platform::createWindow(0, 0, 640, 480, "Tessaro", &MainWindow::procedure);
-    system.initialize(window, 640, 480);
+    window = mainWindow.create(0, 0, field::kWidth, field::kHeight, "Tessaro", &MainWindow::procedure);
+    system.initialize(window);
 }
 
 SimTest::~SimTest() { platform::install(nullptr); }

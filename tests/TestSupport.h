@@ -25,6 +25,7 @@ protected:
     std::vector<RecordingDevice::Command> drawn();
 
     platform::SimPlatform sim;
+    MainWindow mainWindow;
     platform::Window* window = nullptr;
     DeviceSystem system;
 };

@@ -47,6 +47,10 @@ TEST_F(ToolsTest, CursorClampsToTheWindowAndPinsTheSystemPointer)
     EXPECT_FLOAT_EQ(fans[0].vertices[0].x, 640);
     EXPECT_FLOAT_EQ(fans[0].vertices[0].y, 0);
     EXPECT_FLOAT_EQ(fans[0].vertices[2].x, 704);
+    // The opposite corner is inside too: (640, 480), not a pixel short.
+    sim.movePointer({-5, 500});
+    cursor.updateAndDraw();
+    EXPECT_EQ(sim.pointer(window), (platform::Point{0, 480}));
 }
 
 TEST_F(ToolsTest, ComboLapsesAfterItsTimeoutAndKeepsTheBest)
@@ -63,11 +67,15 @@ TEST_F(ToolsTest, ComboLapsesAfterItsTimeoutAndKeepsTheBest)
     combo.addHits(0);
     EXPECT_EQ(combo.count(), 0);
     EXPECT_EQ(combo.maxCombo(), 3);
+    EXPECT_EQ(combo.multiplied(100), 100);
+    // The step that brings the count to ten already scores double.
     combo.addHits(10);
-    EXPECT_EQ(combo.multiplierCount() / 10 + 1, 2);
+    EXPECT_EQ(combo.multiplied(1000), 2000);
     combo.addHits(9);
-    EXPECT_EQ(combo.multiplierCount(), 19);
-    EXPECT_EQ(combo.multiplierCount() / 10 + 1, 2);
+    EXPECT_EQ(combo.count(), 19);
+    EXPECT_EQ(combo.multiplied(150), 300);
+    combo.addHits(1);
+    EXPECT_EQ(combo.multiplied(150), 450);
     combo.reset();
     EXPECT_EQ(combo.maxCombo(), 0);
 }

@@ -7,10 +7,9 @@ constexpr int kFlashSteps = 20;
 constexpr int kDamage = 3;
 }  // namespace
 
-void Base::initialize(DeviceSystem* system, platform::Window* window)
+void Base::initialize(DeviceSystem* system, platform::Window*)
 {
     system_ = system;
-    window_ = window;
     sprite_.load(system->device(), "data/base.png");
     sprite_.setTextureSize(128, 128);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Field.h"
 #include "platform/Platform.h"
 #include "render/Sprite.h"
 
@@ -13,19 +14,17 @@ public:
     void update();
     void draw();
     void damage();
-    void setHitPoints(int value) { hitPoints_ = value; }
     double hitPoints() const { return hitPoints_; }
     double radius() const { return 32.0; }
 
     double angle() const { return angle_; }
 
 private:
-    double x_ = 320;
-    double y_ = 240;
+    double x_ = field::kCentreX;
+    double y_ = field::kCentreY;
     Sprite sprite_;
     DeviceSystem* system_ = nullptr;
     double angle_ = 0;
     int hitPoints_ = 100;
-    platform::Window* window_ = nullptr;
     int flashTimer_ = 0;
 };

@@ -2,12 +2,13 @@
 
 #include "app/DeviceSystem.h"
 #include "app/PortableMath.h"
+#include "platform/Field.h"
 
 #include <cmath>
 
 namespace {
-constexpr double kCentreX = 320;
-constexpr double kCentreY = 240;
+constexpr double kCentreX = field::kCentreX;
+constexpr double kCentreY = field::kCentreY;
 constexpr double kGrabDistance = 32;
 constexpr double kSpring = 0.01;
 // Single-precision constants widened to double, as the brake has always used them.
@@ -62,9 +63,9 @@ void Bomb::fly()
     x_ -= vx_;
     y_ -= vy_;
     // Bounce without clamping: the bomb may be drawn past an edge for a few steps.
-    if (x_ <= 0 || x_ >= 640)
+    if (x_ <= 0 || x_ >= field::kWidth)
         vx_ = -vx_;
-    if (y_ <= 0 || y_ >= 480)
+    if (y_ <= 0 || y_ >= field::kHeight)
         vy_ = -vy_;
     const double d = std::sqrt((x_ - kCentreX) * (x_ - kCentreX) + (y_ - kCentreY) * (y_ - kCentreY));
     double fx = d * pmath::cos(theta) * kSpring;
@@ -94,8 +95,8 @@ void Bomb::update()
     const double my = pointer.y;
     handleButton(mx, my);
     if (grabbed_ == 1) {
-        x_ = clamp(mx - grabDx_, 640);
-        y_ = clamp(my - grabDy_, 480);
+        x_ = clamp(mx - grabDx_, field::kWidth);
+        y_ = clamp(my - grabDy_, field::kHeight);
     } else if (flying_ == 1) {
         fly();
     }

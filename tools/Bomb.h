@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Field.h"
 #include "platform/Platform.h"
 #include "render/Sprite.h"
 #include "tools/Chain.h"
@@ -29,8 +30,8 @@ private:
     void handleButton(double mx, double my);
     void fly();
 
-    double x_ = 320;
-    double y_ = 240;
+    double x_ = field::kCentreX;
+    double y_ = field::kCentreY;
     double vx_ = 0;
     double vy_ = 0;
     double radius_ = 32;

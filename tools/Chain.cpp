@@ -1,11 +1,11 @@
 #include "tools/Chain.h"
 
 #include "app/DeviceSystem.h"
+#include "platform/Field.h"
 
-void Chain::initialize(DeviceSystem* system, platform::Window* window)
+void Chain::initialize(DeviceSystem* system, platform::Window*)
 {
     system_ = system;
-    window_ = window;
     sprite_.load(system->device(), "data/chain.png");
     sprite_.setTextureSize(32, 32);
 }
@@ -13,8 +13,8 @@ void Chain::initialize(DeviceSystem* system, platform::Window* window)
 void Chain::update(double x, double y)
 {
     for (int i = 0; i < kLinks; ++i) {
-        links_[i][0] = (x - 320) * (1.0 / 6) * i + 320;
-        links_[i][1] = (y - 240) * (1.0 / 6) * i + 240;
+        links_[i][0] = (x - field::kCentreX) * (1.0 / 6) * i + field::kCentreX;
+        links_[i][1] = (y - field::kCentreY) * (1.0 / 6) * i + field::kCentreY;
     }
 }
 

@@ -20,5 +20,4 @@ private:
     Sprite sprite_;
     DeviceSystem* system_ = nullptr;
     double links_[kLinks][2] = {};
-    platform::Window* window_ = nullptr;
 };

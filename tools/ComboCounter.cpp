@@ -9,7 +9,6 @@ constexpr int kTimeout = 180;
 void ComboCounter::initialize(DeviceSystem* system)
 {
     font_.initialize(system, nullptr);
-    system_ = system;
     count_ = best_ = timer_ = 0;
 }
 

@@ -14,6 +14,5 @@ public:
 
 private:
     Sprite sprite_;
-    DeviceSystem* system_ = nullptr;
     platform::Window* window_ = nullptr;
 };

@@ -1,17 +1,18 @@
 #include "tools/InfoPanel.h"
 
 #include "app/DeviceSystem.h"
+#include "platform/Field.h"
 
 #include <cstdio>
 
 namespace {
 constexpr int kRoundSeconds = 180;
+constexpr int kBandTop = 430;
 }
 
 void InfoPanel::initialize(DeviceSystem* system, platform::Window* window)
 {
     system_ = system;
-    window_ = window;
     band_.initialize(system->device());
     font_.initialize(system, window);
     information_.load(system->device(), "data/information.png");
@@ -61,7 +62,7 @@ void InfoPanel::draw()
     band_.setColor(0, 0, 0);
     band_.setAlpha(192);
     band_.setRotation(0);
-    band_.draw(0, 430, 0, 640, 50);
+    band_.draw(0, kBandTop, 0, field::kWidth, field::kHeight - kBandTop);
     char text[16];
     std::snprintf(text, sizeof text, "%08d", score_);
     font_.setSpacing(24);

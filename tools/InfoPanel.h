@@ -33,7 +33,6 @@ private:
     BitmapFont font_;
     // Loaded with the panel's images but not shown.
     Sprite information_;
-    platform::Window* window_ = nullptr;
     int score_ = 0;
     int pending_ = 0;
     int timeLeft_ = 180;

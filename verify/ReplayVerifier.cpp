@@ -1,14 +1,11 @@
 #include "verify/ReplayVerifier.h"
 
-namespace {
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
-}
+#include "platform/Field.h"
 
 ReplayVerifier::ReplayVerifier()
 {
     platform::install(&platform_);
-    system_.initialize(platform_.createWindow(0, 0, kWidth, kHeight, "", nullptr), kWidth, kHeight);
+    system_.initialize(platform_.createWindow(0, 0, field::kWidth, field::kHeight, "", nullptr));
     scene_.initialize(&system_, &sceneNumber_);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/d3d9/D3d9Device.h"
 
+#include "platform/Field.h"
+
 #include <cstring>
 
 namespace {
@@ -75,7 +77,7 @@ D3d9Device::D3d9Device(HWND window, IDirect3D9* direct3d, IDirect3DDevice9* devi
 
 void D3d9Device::fit()
 {
-    RECT client{0, 0, 640, 480};
+    RECT client{0, 0, field::kWidth, field::kHeight};
     GetClientRect(window_, &client);
     box_ = platform::Letterbox::fit(client.right, client.bottom);
     params_.BackBufferWidth = static_cast<UINT>(client.right);
@@ -151,7 +153,7 @@ void D3d9Device::drawFan(const SpriteVertex (&vertices)[4])
 {
     if (batch_.breaksOn(state_))
         flush();
-    const float scale = box_.width / 640.0f;
+    const float scale = box_.width / static_cast<float>(field::kWidth);
     SpriteVertex placed[4] = {vertices[0], vertices[1], vertices[2], vertices[3]};
     for (SpriteVertex& v : placed) {
         v.x = v.x * scale + static_cast<float>(box_.x);

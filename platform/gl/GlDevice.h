@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Device.h"
+#include "platform/Field.h"
 #include "platform/QuadBatch.h"
 #include "platform/sdl/WindowGeometry.h"
 
@@ -56,5 +57,5 @@ private:
     bool appliedValid_ = false;
     int drawCalls_ = 0;
     int lastDrawCalls_ = 0;
-    int viewport_[4] = {0, 0, 640, 480};
+    int viewport_[4] = {0, 0, field::kWidth, field::kHeight};
 };

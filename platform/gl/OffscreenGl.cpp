@@ -1,6 +1,7 @@
 #include "platform/gl/OffscreenGl.h"
 
 #include "platform/gl/DriverLeakPause.h"
+#include "platform/Field.h"
 
 OffscreenGl::OffscreenGl()
 {
@@ -14,7 +15,7 @@ OffscreenGl::OffscreenGl()
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    window_ = SDL_CreateWindow("Tessaro", 0, 0, 640, 480, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    window_ = SDL_CreateWindow("Tessaro", 0, 0, field::kWidth, field::kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (window_ != nullptr)
         device_ = GlDevice::create(window_);
     if (!device_)

@@ -16,6 +16,8 @@ public:
 
     // Null when no 3.3 core context could be had; error() then says why.
     GlDevice* device() const { return device_.get(); }
+    // Hands the device over to an owner that goes before this object does.
+    std::unique_ptr<GlDevice> takeDevice() { return std::move(device_); }
     const std::string& error() const { return error_; }
 
 private:

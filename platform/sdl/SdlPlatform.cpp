@@ -2,6 +2,7 @@
 
 #include "WindowIcon.h"
 #include "platform/gl/DriverLeakPause.h"
+#include "platform/Field.h"
 #include "platform/gl/GlDevice.h"
 #include "platform/sdl/DialogCentring.h"
 
@@ -41,7 +42,7 @@ int SdlPlatform::metric(Metric metric)
 {
     SDL_DisplayMode mode{};
     if (!ready_ || SDL_GetDesktopDisplayMode(0, &mode) != 0)
-        mode.w = 640, mode.h = 480;
+        mode.w = field::kWidth, mode.h = field::kHeight;
     switch (metric) {
     case Metric::ScreenWidth: return mode.w;
     case Metric::ScreenHeight: return mode.h;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Field.h"
 #include "platform/KeyLatch.h"
 #include "platform/Platform.h"
 
@@ -63,7 +64,7 @@ private:
     std::uint32_t clock_;
     std::uint32_t seed_ = 1;
     KeyLatch keys_;
-    Point pointer_{320, 240};
+    Point pointer_{field::kCentreX, field::kCentreY};
     Window* window_ = nullptr;
     WindowProcedure procedure_ = nullptr;
     int pendingMessages_ = 0;

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Platform.h"
 
+#include "platform/Field.h"
 #include "platform/d3d9/D3d9Device.h"
 #include "platform/win32/WideText.h"
 
@@ -129,7 +130,7 @@ void Win32Platform::hidePointer() { ShowCursor(FALSE); }
 
 Letterbox Win32Platform::letterbox() const
 {
-    RECT client{0, 0, 640, 480};
+    RECT client{0, 0, field::kWidth, field::kHeight};
     if (window_ != nullptr)
         GetClientRect(window_, &client);
     return Letterbox::fit(client.right - client.left, client.bottom - client.top);
