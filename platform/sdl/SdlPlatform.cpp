@@ -2,6 +2,7 @@
 
 #include "WindowIcon.h"
 #include "platform/gl/GlDevice.h"
+#include "platform/gl/SdlGlContext.h"
 
 namespace platform {
 
@@ -175,7 +176,7 @@ std::unique_ptr<Device> SdlPlatform::createDevice(Window* window)
 {
     if (window == nullptr || sdlWindow(window) != window_)
         return nullptr;
-    return GlDevice::create(window_);
+    return GlDevice::create(SdlGlContext::create(window_));
 }
 
 void SdlPlatform::enterFullScreen(Window* window)
