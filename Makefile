@@ -4,7 +4,7 @@
 
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libepoxy-dev libpng-dev zlib1g-dev \
             libgtest-dev libgmock-dev libbenchmark-dev libgl1-mesa-dri libegl-mesa0 libglx-mesa0 \
-            xvfb xdotool x11-utils imagemagick
+            xvfb xdotool x11-utils imagemagick libstb-dev
 WINDOWS_PACKAGES := g++-mingw-w64-i686-posix mingw-w64-i686-dev zip
 WINE_PACKAGES := wine32:i386 wine xvfb xdotool x11-utils imagemagick
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
