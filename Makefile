@@ -7,12 +7,19 @@ PACKAGES := cmake g++ make pkg-config libsdl2-dev libepoxy-dev libpng-dev zlib1g
             xvfb xdotool x11-utils imagemagick libstb-dev
 WINDOWS_PACKAGES := g++-mingw-w64-i686-posix mingw-w64-i686-dev zip
 WINE_PACKAGES := wine32:i386 wine xvfb xdotool x11-utils imagemagick
+WEB_PACKAGES := emscripten libstb-dev chromium python3 imagemagick
+WEB := build-web
+WEB_CMAKE := build-emscripten
+# Debian's emscripten finds its own JavaScript modules only through this.
+WEB_ENV := NODE_PATH=/usr/share/nodejs
+WEB_PORT := 8000
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 BUILD := build
 SANITIZED := build-sanitized
 
-.PHONY: run test deps windows-deps wine-deps build build-sanitized windows test-windows bench screenshots clean
+.PHONY: run test deps windows-deps wine-deps web-deps build build-sanitized windows test-windows web web-folder serve-web \
+        test-web bench bench-web screenshots clean
 
 run: build
 	./$(BUILD)/tessaro
@@ -42,6 +49,12 @@ wine-deps:
 	@dpkg --print-foreign-architectures | grep -qx i386 || $(SUDO) dpkg --add-architecture i386
 	@$(call install,$(WINE_PACKAGES))
 
+# npm comes with Node.js; Debian's own nodejs is installed only where there is none.
+web-deps:
+	@$(call install,$(WEB_PACKAGES))
+	@command -v npm >/dev/null || { $(call install,nodejs npm); }
+	cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
+
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j $(JOBS)
@@ -63,8 +76,38 @@ windows: build windows-deps
 test-windows: windows wine-deps
 	tests/wine-smoke.sh build-windows/tessaro.exe data
 
+# The browser build: a static folder, build-web/index.html and its files. The
+# images come from the native build's generator.
+web: deps web-deps
+	@$(MAKE) --no-print-directory web-folder
+
+web-folder:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS) --target art tessaro-sim
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_CMAKE) -DCMAKE_BUILD_TYPE=Release
+	$(WEB_ENV) cmake --build $(WEB_CMAKE) -j $(JOBS)
+	rm -rf $(WEB) && mkdir -p $(WEB)
+	cp $(WEB_CMAKE)/index.html $(WEB_CMAKE)/index.js $(WEB_CMAKE)/index.wasm $(WEB_CMAKE)/index.data $(WEB)/
+
+serve-web: web
+	@echo "Tessaro on http://127.0.0.1:$(WEB_PORT)/"
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB)
+
+# Plays the page in headless chromium; the simulator draws the pictures it is compared
+# with. Where emscripten, chromium with WebGL2 or the test driver cannot be had or cannot
+# run, the tests are skipped with the reason.
+test-web: deps
+	@$(MAKE) --no-print-directory web-deps || echo "test-web: the browser build's packages could not all be installed"
+	@if tests/web/can-run.sh; then \
+	    $(MAKE) --no-print-directory web-folder && node tests/web/web-test.mjs $(WEB) $(BUILD)/tessaro-sim; \
+	fi
+
 bench: build
 	./$(BUILD)/tessaro_bench
+
+# The browser build's figures: bytes and times to the first frames, steps per second.
+bench-web: web
+	node bench/web-bench.mjs $(WEB)
 
 # The README's pictures, made by the simulator from the scripts in docs/, in a
 # scratch folder so that the player's ranking file is never touched.
@@ -75,4 +118,4 @@ screenshots: build
 	cp "$$scratch"/*.png docs/ && rm -rf "$$scratch"
 
 clean:
-	rm -rf $(BUILD) $(SANITIZED) build-windows
+	rm -rf $(BUILD) $(SANITIZED) build-windows $(WEB) $(WEB_CMAKE)
