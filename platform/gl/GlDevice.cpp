@@ -101,6 +101,7 @@ std::unique_ptr<GlDevice> GlDevice::create(std::unique_ptr<GlContext> context)
     if (!context)
         return nullptr;
     std::unique_ptr<GlDevice> device(new GlDevice(std::move(context)));
+    const DriverLeakPause pause;  // compiling the shaders
     if (!device->build())
         return nullptr;
     return device;
