@@ -82,8 +82,19 @@ void WebPlatform::destroyWindow(Window* window)
 
 bool WebPlatform::takeMessage()
 {
-    // Events are handled as they arrive; what is left is to let them arrive. A loop
-    // that is behind never sleeps, so it gives the page a turn here.
+    // Presses and releases arrive while the game sleeps, which is before its next steps;
+    // taken one at a time here, as a desktop's messages are, each is read by the loop
+    // before a step can let a quick tap go.
+    if (!transitions_.empty()) {
+        const Transition t = transitions_.front();
+        transitions_.pop_front();
+        if (t.down)
+            keys_.press(t.key);
+        else
+            keys_.release(t.key);
+        return true;
+    }
+    // A loop that is behind never sleeps, so it gives the page a turn here.
     if (milliseconds() - lastYield_ >= kMaxBusyMs)
         sleep(0);
     return false;
@@ -156,9 +167,9 @@ EM_BOOL WebPlatform::onMouse(int type, const EmscriptenMouseEvent* event, void* 
     if (web.asking_ || event->button != kLeftButton)
         return false;
     if (type == EMSCRIPTEN_EVENT_MOUSEDOWN)
-        web.keys_.press(Key::LeftButton);
+        web.transitions_.push_back({Key::LeftButton, true});
     else if (type == EMSCRIPTEN_EVENT_MOUSEUP)
-        web.keys_.release(Key::LeftButton);
+        web.transitions_.push_back({Key::LeftButton, false});
     return false;
 }
 
@@ -175,12 +186,12 @@ EM_BOOL WebPlatform::onTouch(int type, const EmscriptenTouchEvent* event, void* 
             web.finger_ = touch.identifier;
             web.fingerDown_ = true;
             web.moveTo(touch.clientX, touch.clientY);
-            web.keys_.press(Key::LeftButton);
+            web.transitions_.push_back({Key::LeftButton, true});
         } else if (web.fingerDown_ && touch.identifier == web.finger_) {
             web.moveTo(touch.clientX, touch.clientY);
             if (type == EMSCRIPTEN_EVENT_TOUCHEND || type == EMSCRIPTEN_EVENT_TOUCHCANCEL) {
                 web.fingerDown_ = false;
-                web.keys_.release(Key::LeftButton);
+                web.transitions_.push_back({Key::LeftButton, false});
             }
         }
     }
@@ -193,10 +204,7 @@ EM_BOOL WebPlatform::onKey(int type, const EmscriptenKeyboardEvent* event, void*
     auto& web = *static_cast<WebPlatform*>(self);
     if (web.asking_ || std::strcmp(event->key, "Escape") != 0)
         return false;
-    if (type == EMSCRIPTEN_EVENT_KEYDOWN)
-        web.keys_.press(Key::Escape);
-    else
-        web.keys_.release(Key::Escape);
+    web.transitions_.push_back({Key::Escape, type == EMSCRIPTEN_EVENT_KEYDOWN});
     return true;
 }
 

@@ -6,11 +6,14 @@
 
 #include <emscripten/html5.h>
 
+#include <deque>
+
 namespace platform {
 
 // The browser page through Emscripten's html5 events: the canvas as the window,
 // the mouse or one finger as the pointer and left button, the page's clock.
-// Events arrive while the game sleeps, which is also when the page gets to draw.
+// Events arrive while the game sleeps, which is also when the page gets to draw;
+// the pointer follows at once, presses and releases wait to be taken as messages.
 class WebPlatform : public Platform {
 public:
     WebPlatform();
@@ -37,6 +40,12 @@ public:
     int steps() const { return steps_; }
 
 private:
+    // A button or key going down or up, kept until the game takes it as a message.
+    struct Transition {
+        Key key;
+        bool down;
+    };
+
     bool isOurs(Window* window) const;
     void place(int pageWidth, int pageHeight);
     void moveTo(long pageX, long pageY);
@@ -59,6 +68,7 @@ private:
     std::uint32_t lastYield_ = 0;
     int steps_ = 0;
     KeyLatch keys_;
+    std::deque<Transition> transitions_;
 };
 
 }  // namespace platform
