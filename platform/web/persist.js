@@ -7,6 +7,8 @@
   const stored = kept + '/score.txt';
   let syncing = false;
   let again = false;
+  // A stored ranking that could not be read is never overwritten by one that lacks it.
+  let readFailed = false;
 
   function copy(from, to) {
     FS.writeFile(to, FS.readFile(from));
@@ -34,6 +36,10 @@
   }
 
   function keepRanking() {
+    if (readFailed) {
+      console.error('Tessaro: the ranking is not saved in this browser, whose stored one could not be read');
+      return;
+    }
     try {
       copy(ranking, stored);
       writeOut();
@@ -48,6 +54,7 @@
     addRunDependency('tessaro-ranking');
     FS.syncfs(true, function (error) {
       if (error) {
+        readFailed = true;
         console.error('Tessaro: the saved ranking could not be read:', error);
       } else if (exists(stored)) {
         FS.mkdirTree('/data');

@@ -214,6 +214,20 @@ async function main() {
       await page.click('#again');
       await questionShown(page, 60000);
     });
+    await check('without the browser\'s storage the game still starts and says why', async () => {
+      const errors = [];
+      const blocked = await browser.newPage();
+      blocked.on('console', (message) => { if (message.type() === 'error') errors.push(message.text()); });
+      // As a browser that refuses storage to the page.
+      await blocked.evaluateOnNewDocument(() => {
+        IDBFactory.prototype.open = () => { throw new DOMException('storage refused', 'SecurityError'); };
+      });
+      await blocked.setViewport({ ...ACTUAL, hasTouch: true });
+      await blocked.goto(server.url);
+      await answerNo(blocked);
+      expect(errors.some((text) => text.includes('ranking could not be read')), `console errors: ${errors}`);
+      await blocked.close();
+    });
   } finally {
     await browser.close();
     server.close();
