@@ -228,6 +228,24 @@ async function main() {
       expect(errors.some((text) => text.includes('ranking could not be read')), `console errors: ${errors}`);
       await blocked.close();
     });
+    await check('Yes makes the page full screen with the picture letterboxed in it', async () => {
+      const full = await open(browser, server.url, SCALED);
+      await questionShown(full, 60000);
+      await full.click('#yes');
+      await until(full, 'the title', (s) => s.scene === SCENE.title && s.step > 10, 100);
+      const placed = await full.evaluate(() => {
+        const r = document.getElementById('canvas').getBoundingClientRect();
+        return { full: document.fullscreenElement !== null, page: [innerWidth, innerHeight],
+          box: [r.left, r.top, r.width, r.height] };
+      });
+      expect(placed.full, 'the page did not go full screen');
+      const [width, height] = placed.page;
+      const scale = Math.min(width / 640, height / 480);
+      const [, , boxWidth, boxHeight] = placed.box;
+      expect(Math.abs(boxWidth - 640 * scale) <= 1 && Math.abs(boxHeight - 480 * scale) <= 1,
+        `picture ${placed.box} in a page of ${placed.page}`);
+      await full.close();
+    });
   } finally {
     await browser.close();
     server.close();
