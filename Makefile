@@ -4,12 +4,17 @@
 
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libx11-dev libepoxy-dev libpng-dev zlib1g-dev \
             libgtest-dev libgmock-dev libbenchmark-dev libgl1-mesa-dri libegl-mesa0 libglx-mesa0 \
-            xvfb xdotool x11-utils imagemagick openbox
+            xvfb xdotool x11-utils imagemagick openbox libstb-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 WINDOWS_PACKAGES := g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix \
                     mingw-w64-x86-64-dev zip
-WEB_PACKAGES := emscripten nodejs node-acorn
+WEB_PACKAGES := emscripten nodejs node-acorn libstb-dev chromium python3 imagemagick
 WINE_CHECK_PACKAGES := xvfb xdotool x11-utils imagemagick
+WEB := build-web
+WEB_CMAKE := build-emscripten
+# Debian's emscripten finds its own JavaScript modules only through this.
+WEB_ENV := NODE_PATH=/usr/share/nodejs
+WEB_PORT := 8000
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # Another apt may hold the lock for a while (a second make, unattended upgrades).
 APT_WAIT := -o DPkg::Lock::Timeout=600
@@ -38,7 +43,7 @@ WEB_VERIFY := build-verify-web
 
 .PHONY: run test deps windows-deps wine-deps build build-sanitized windows windows-x86_64 test-windows \
         wine-tests bench screenshots clean fuzz-deps build-fuzz fuzz soak web-deps test-replays-web \
-        update-pictures mutants
+        update-pictures mutants web web-folder serve-web test-web bench-web
 
 run: build
 	./$(BUILD)/tessaro
@@ -73,6 +78,12 @@ wine-deps:
 	    dpkg --print-foreign-architectures | grep -qx i386 || $(SUDO) dpkg --add-architecture i386; \
 	fi
 	@$(call install,$(WINE_PACKAGES_$(WINE_ARCH)) $(WINE_CHECK_PACKAGES))
+
+# npm comes with Node.js; Debian's own nodejs is installed only where there is none.
+web-deps:
+	@$(call install,$(WEB_PACKAGES))
+	@command -v npm >/dev/null || { $(call install,nodejs npm); }
+	cd tests/web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
 
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -131,18 +142,45 @@ wine-tests: wine-deps
 	WINEDEBUG=-all WINEPREFIX=$(CURDIR)/$(WINDOWS_DIR_$(WINE_ARCH))/wine $(WINE_ENV_$(WINE_ARCH)) \
 	    tests/verify-replays.sh $(WINE_LOADER_$(WINE_ARCH)) $(CURDIR)/$(WINDOWS_DIR_$(WINE_ARCH))/tessaro-verify.exe
 
-web-deps:
-	@$(call install,$(WEB_PACKAGES))
-
 # The replay verifier compiled to WebAssembly and run by node on the recorded rounds:
 # the same totals, printed the same, as the native build.
 test-replays-web: web-deps
-	NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEB_VERIFY) -DCMAKE_BUILD_TYPE=Release
-	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_VERIFY) -j $(JOBS)
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_VERIFY) -DCMAKE_BUILD_TYPE=Release
+	$(WEB_ENV) cmake --build $(WEB_VERIFY) -j $(JOBS)
 	tests/verify-replays.sh node $(CURDIR)/$(WEB_VERIFY)/tessaro-verify.js
+
+# The browser build: a static folder, build-web/index.html and its files. The
+# images come from the native build's generator.
+web: deps web-deps
+	@$(MAKE) --no-print-directory web-folder
+
+web-folder:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS) --target art tessaro-sim
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_CMAKE) -DCMAKE_BUILD_TYPE=Release
+	$(WEB_ENV) cmake --build $(WEB_CMAKE) -j $(JOBS)
+	rm -rf $(WEB) && mkdir -p $(WEB)
+	cp $(WEB_CMAKE)/index.html $(WEB_CMAKE)/index.js $(WEB_CMAKE)/index.wasm $(WEB_CMAKE)/index.data $(WEB)/
+
+serve-web: web
+	@echo "Tessaro on http://127.0.0.1:$(WEB_PORT)/"
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB)
+
+# Plays the page in headless chromium; the simulator draws the pictures it is compared
+# with. Where emscripten, chromium with WebGL2 or the test driver cannot be had or cannot
+# run, the tests are skipped with the reason.
+test-web: deps
+	@$(MAKE) --no-print-directory web-deps || echo "test-web: the browser build's packages could not all be installed"
+	@if tests/web/can-run.sh; then \
+	    $(MAKE) --no-print-directory web-folder && node tests/web/web-test.mjs $(WEB) $(BUILD)/tessaro-sim; \
+	fi
 
 bench: build
 	bench/report.sh $(BUILD)
+
+# The browser build's figures: bytes and times to the first frames, steps per second.
+bench-web: web
+	node bench/web-bench.mjs $(WEB)
 
 # The README's pictures, made by the simulator from the scripts in docs/, in a
 # scratch folder so that the player's ranking file is never touched.
@@ -164,4 +202,4 @@ mutants: deps
 	tests/mutants.sh
 
 clean:
-	rm -rf $(BUILD) $(SANITIZED) $(FUZZ) $(WINDOWS_DIR_i686) $(WINDOWS_DIR_x86_64) $(WEB_VERIFY) build-mutants
+	rm -rf $(BUILD) $(SANITIZED) $(FUZZ) $(WINDOWS_DIR_i686) $(WINDOWS_DIR_x86_64) $(WEB_VERIFY) build-mutants $(WEB) $(WEB_CMAKE)

@@ -1,20 +1,8 @@
 #include "sim/Simulator.h"
 
+#include "app/StateLine.h"
 #include "play/GameScene.h"
 #include "platform/record/RecordingDevice.h"
-#include "scenes/SharedResult.h"
-
-#include <cstdio>
-#include <sstream>
-
-namespace {
-std::string decimal(double value)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%.6f", value);
-    return text;
-}
-}  // namespace
 
 Simulator::Simulator(const Script& script, std::ostream& out) : script_(script), out_(out)
 {
@@ -116,22 +104,5 @@ void Simulator::replay(const Script::Command& c)
 
 std::string Simulator::stateLine() const
 {
-    const SceneManager& scenes = program_.application().scenes();
-    const SharedResult result;
-    std::ostringstream line;
-    line << "step=" << platform_.steps() << " scene=" << scenes.currentScene()
-         << " result_score=" << result.score() << " result_name=\"" << result.name() << "\""
-         << " pending=" << result.pending();
-    const auto* game = dynamic_cast<const GameScene*>(scenes.scene(kGameScene));
-    if (scenes.currentScene() == kGameScene && game != nullptr) {
-        const Bomb& bomb = game->bomb();
-        line << " end=" << game->endKind() << " time=" << game->panel().timeLeft()
-             << " score=" << game->panel().score() << " hp=" << game->base().hitPoints()
-             << " combo=" << game->combo().count() << " best=" << game->combo().maxCombo()
-             << " enemies=" << game->stage().enemyCount() << " bomb_x=" << decimal(bomb.x())
-             << " bomb_y=" << decimal(bomb.y()) << " bomb_vx=" << decimal(bomb.velocityX())
-             << " bomb_vy=" << decimal(bomb.velocityY()) << " grabbed=" << bomb.isGrabbed()
-             << " flying=" << bomb.isFlying();
-    }
-    return line.str();
+    return StateLine::describe(program_.application(), platform_.steps());
 }

@@ -9,7 +9,7 @@ namespace {
 
 constexpr auto kBufferBytes = static_cast<GLsizeiptr>(QuadBatch::kMaxQuads * 4 * sizeof(SpriteVertex));
 
-const char* const kVertexShader = R"(#version 330 core
+const char* const kVertexShader = R"(
 layout(location = 0) in vec2 position;
 layout(location = 1) in vec4 color;
 layout(location = 2) in vec2 uv;
@@ -21,13 +21,13 @@ void main() {
     // sample the same texels, point and linear.
     vec2 centred = position + 0.5;
     gl_Position = vec4(centred.x / 320.0 - 1.0, 1.0 - centred.y / 240.0, 0.0, 1.0);
-    vertexColor = color;
+    vertexColor = FROM_WORDS(color);
     texel = uv;
 }
 )";
 
 // Stage operations keep their fixed-function numbers: 2 select, 4 modulate, 7 add.
-const char* const kFragmentShader = R"(#version 330 core
+const char* const kFragmentShader = R"(
 in vec4 vertexColor;
 in vec2 texel;
 out vec4 fragment;
@@ -36,7 +36,7 @@ uniform int hasTexture;
 uniform int colorOp;
 uniform int alphaOp;
 void main() {
-    vec4 t = hasTexture != 0 ? texture(image, texel) : vec4(1.0);
+    vec4 t = hasTexture != 0 ? FROM_WORDS(texture(image, texel)) : vec4(1.0);
     vec3 rgb = colorOp == 7 ? min(t.rgb + vertexColor.rgb, 1.0)
              : colorOp == 2 ? t.rgb : t.rgb * vertexColor.rgb;
     float a = alphaOp == 7 ? min(t.a + vertexColor.a, 1.0)
@@ -86,7 +86,8 @@ GLint glAddress(Address a) { return a == Address::Wrap ? GL_REPEAT : GL_CLAMP_TO
 GLuint compile(GLenum kind, const char* source)
 {
     GLuint shader = glCreateShader(kind);
-    glShaderSource(shader, 1, &source, nullptr);
+    const char* const parts[] = {gldialect::kShaderHeader, source};
+    glShaderSource(shader, 2, parts, nullptr);
     glCompileShader(shader);
     GLint ok = 0;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -99,22 +100,19 @@ GLuint compile(GLenum kind, const char* source)
 
 }  // namespace
 
-std::unique_ptr<GlDevice> GlDevice::create(SDL_Window* window)
+std::unique_ptr<GlDevice> GlDevice::create(std::unique_ptr<GlContext> context)
 {
-    if (window == nullptr)
+    if (!context)
         return nullptr;
-    const DriverLeakPause pause;
-    SDL_GLContext context = SDL_GL_CreateContext(window);
-    if (context == nullptr)
-        return nullptr;
-    std::unique_ptr<GlDevice> device(new GlDevice(window, context));
-    if (epoxy_gl_version() < 33 || !device->build())
+    std::unique_ptr<GlDevice> device(new GlDevice(std::move(context)));
+    const DriverLeakPause pause;  // compiling the shaders
+    if (!device->build())
         return nullptr;
     return device;
 }
 
-GlDevice::GlDevice(SDL_Window* window, SDL_GLContext context)
-    : window_(window), geometry_(window), context_(context), alive_(std::make_shared<bool>(true))
+GlDevice::GlDevice(std::unique_ptr<GlContext> context)
+    : context_(std::move(context)), alive_(std::make_shared<bool>(true))
 {
 }
 
@@ -128,12 +126,10 @@ GlDevice::~GlDevice()
         glDeleteVertexArrays(1, &vertexArray_);
         glDeleteProgram(program_);
     }
-    SDL_GL_DeleteContext(context_);
 }
 
 bool GlDevice::build()
 {
-    SDL_GL_SetSwapInterval(0);  // never wait for the vertical blank
     GLuint vertex = compile(GL_VERTEX_SHADER, kVertexShader);
     GLuint fragment = compile(GL_FRAGMENT_SHADER, kFragmentShader);
     if (vertex == 0 || fragment == 0)
@@ -163,7 +159,7 @@ bool GlDevice::build()
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(SpriteVertex, x)));
     glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride,
+    glVertexAttribPointer(1, gldialect::kVertexColorSize, GL_UNSIGNED_BYTE, GL_TRUE, stride,
                           reinterpret_cast<void*>(offsetof(SpriteVertex, diffuse)));
     glEnableVertexAttribArray(2);
     glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(SpriteVertex, u)));
@@ -189,7 +185,7 @@ std::shared_ptr<Texture> GlDevice::createTexture(int width, int height, const st
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, argb);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, gldialect::kWordFormat, GL_UNSIGNED_BYTE, argb);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     appliedValid_ = false;
     return std::make_shared<GlTexture>(width, height, name, alive_);
@@ -197,10 +193,9 @@ std::shared_ptr<Texture> GlDevice::createTexture(int width, int height, const st
 
 void GlDevice::beginScene()
 {
-    // The size the window really has: the picture must fill it, never more.
-    const platform::Extent output = geometry_.drawableSize();
-    const int outputWidth = output.width;
-    const int outputHeight = output.height;
+    int outputWidth = 0;
+    int outputHeight = 0;
+    context_->outputSize(outputWidth, outputHeight);
     const platform::Letterbox box = platform::Letterbox::fit(outputWidth, outputHeight);
     viewport_[0] = box.x;
     viewport_[1] = outputHeight - box.y - box.height;
@@ -229,7 +224,7 @@ void GlDevice::finishFrame()
 bool GlDevice::present()
 {
     finishFrame();
-    SDL_GL_SwapWindow(window_);
+    context_->swap();
     return true;
 }
 
@@ -303,11 +298,12 @@ std::vector<std::uint32_t> GlDevice::readPicture()
     const int h = viewport_[3];
     std::vector<std::uint32_t> rows(static_cast<std::size_t>(w) * h);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(viewport_[0], viewport_[1], w, h, GL_BGRA, GL_UNSIGNED_BYTE, rows.data());
+    glReadPixels(viewport_[0], viewport_[1], w, h, gldialect::kWordFormat, GL_UNSIGNED_BYTE, rows.data());
     // GL reads bottom row first.
     std::vector<std::uint32_t> picture(rows.size());
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            picture[static_cast<std::size_t>(y) * w + x] = rows[static_cast<std::size_t>(h - 1 - y) * w + x] | 0xFF000000u;
+            picture[static_cast<std::size_t>(y) * w + x] =
+                gldialect::argbFromRead(rows[static_cast<std::size_t>(h - 1 - y) * w + x]) | 0xFF000000u;
     return picture;
 }

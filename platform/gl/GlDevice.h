@@ -3,21 +3,19 @@
 #include "platform/Device.h"
 #include "platform/Field.h"
 #include "platform/QuadBatch.h"
-#include "platform/sdl/WindowGeometry.h"
-
-#include <SDL.h>
-#include <epoxy/gl.h>
+#include "platform/gl/GlContext.h"
+#include "platform/gl/GlDialect.h"
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-// The device on OpenGL 3.3 core: one shader, one streaming vertex buffer, and
-// consecutive fans of equal texture and state sent as one draw call.
+// The device on OpenGL 3.3 core or WebGL2: one shader, one streaming vertex buffer,
+// and consecutive fans of equal texture and state sent as one draw call.
 class GlDevice : public Device {
 public:
-    // Null when the window cannot have a 3.3 core context.
-    static std::unique_ptr<GlDevice> create(SDL_Window* window);
+    // Null without a context, or when the context cannot run the device.
+    static std::unique_ptr<GlDevice> create(std::unique_ptr<GlContext> context);
     ~GlDevice() override;
 
     std::shared_ptr<Texture> createTexture(int width, int height, const std::uint32_t* argb) override;
@@ -34,15 +32,13 @@ public:
     std::vector<std::uint32_t> readPicture();
 
 private:
-    GlDevice(SDL_Window* window, SDL_GLContext context);
+    explicit GlDevice(std::unique_ptr<GlContext> context);
     bool build();
     void flush();
     void apply(const DeviceState& s);
     void finishFrame();
 
-    SDL_Window* window_;
-    platform::WindowGeometry geometry_;
-    SDL_GLContext context_;
+    std::unique_ptr<GlContext> context_;
     std::shared_ptr<bool> alive_;
     GLuint program_ = 0;
     GLuint vertexArray_ = 0;

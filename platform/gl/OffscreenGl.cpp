@@ -2,6 +2,7 @@
 
 #include "platform/gl/DriverLeakPause.h"
 #include "platform/Field.h"
+#include "platform/gl/SdlGlContext.h"
 
 OffscreenGl::OffscreenGl()
 {
@@ -17,7 +18,7 @@ OffscreenGl::OffscreenGl()
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     window_ = SDL_CreateWindow("Tessaro", 0, 0, field::kWidth, field::kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (window_ != nullptr)
-        device_ = GlDevice::create(window_);
+        device_ = GlDevice::create(SdlGlContext::create(window_));
     if (!device_)
         error_ = std::string("no OpenGL 3.3 core context: ") + SDL_GetError();
 }

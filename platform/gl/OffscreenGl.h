@@ -2,6 +2,8 @@
 
 #include "platform/gl/GlDevice.h"
 
+#include <SDL.h>
+
 #include <memory>
 #include <string>
 

@@ -5,6 +5,7 @@
 #include "platform/Field.h"
 #include "platform/gl/GlDevice.h"
 #include "platform/sdl/DialogCentring.h"
+#include "platform/gl/SdlGlContext.h"
 
 namespace platform {
 
@@ -186,7 +187,7 @@ std::unique_ptr<Device> SdlPlatform::createDevice(Window* window)
 {
     if (window == nullptr || sdlWindow(window) != window_)
         return nullptr;
-    return GlDevice::create(window_);
+    return GlDevice::create(SdlGlContext::create(window_));
 }
 
 void SdlPlatform::enterFullScreen(Window* window)

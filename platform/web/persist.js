@@ -1,0 +1,73 @@
+// The ranking file lives in the browser's IndexedDB. It is read in before the game
+// starts and written out whenever the game renames a new ranking over the old one,
+// which is how every save ends. The images stay in memory and are never stored.
+(function () {
+  const kept = '/player';
+  const ranking = '/data/score.txt';
+  const stored = kept + '/score.txt';
+  let syncing = false;
+  let again = false;
+  // A stored ranking that could not be read is never overwritten by one that lacks it.
+  let readFailed = false;
+
+  function copy(from, to) {
+    FS.writeFile(to, FS.readFile(from));
+  }
+
+  function exists(path) {
+    return FS.analyzePath(path).exists;
+  }
+
+  // One write-out at a time; a save during one is written by the next.
+  function writeOut() {
+    if (syncing) {
+      again = true;
+      return;
+    }
+    syncing = true;
+    FS.syncfs(false, function (error) {
+      syncing = false;
+      if (error) console.error('Tessaro: the ranking could not be saved in this browser:', error);
+      if (again) {
+        again = false;
+        writeOut();
+      }
+    });
+  }
+
+  function keepRanking() {
+    if (readFailed) {
+      console.error('Tessaro: the ranking is not saved in this browser, whose stored one could not be read');
+      return;
+    }
+    try {
+      copy(ranking, stored);
+      writeOut();
+    } catch (error) {
+      console.error('Tessaro: the ranking could not be saved in this browser:', error);
+    }
+  }
+
+  function readIn() {
+    FS.mkdir(kept);
+    FS.mount(IDBFS, {}, kept);
+    addRunDependency('tessaro-ranking');
+    FS.syncfs(true, function (error) {
+      if (error) {
+        readFailed = true;
+        console.error('Tessaro: the saved ranking could not be read:', error);
+      } else if (exists(stored)) {
+        FS.mkdirTree('/data');
+        copy(stored, ranking);
+      }
+      removeRunDependency('tessaro-ranking');
+    });
+    const rename = FS.rename;
+    FS.rename = function (from, to) {
+      rename.call(FS, from, to);
+      if (FS.lookupPath(to).path === ranking) keepRanking();
+    };
+  }
+
+  Module.preRun = [].concat(Module.preRun || [], readIn);
+})();
