@@ -7,12 +7,14 @@ PACKAGES := cmake g++ make pkg-config libsdl2-dev libepoxy-dev libpng-dev zlib1g
             xvfb xdotool x11-utils imagemagick
 WINDOWS_PACKAGES := g++-mingw-w64-i686-posix mingw-w64-i686-dev zip
 WINE_PACKAGES := wine32:i386 wine xvfb xdotool x11-utils imagemagick
+PACKAGE_PACKAGES := dpkg-dev file lintian desktop-file-utils appstream
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 BUILD := build
 SANITIZED := build-sanitized
+PACKAGED := build-package
 
-.PHONY: run test deps windows-deps wine-deps build build-sanitized windows test-windows bench screenshots clean
+.PHONY: run test deps windows-deps wine-deps package-deps build build-sanitized windows test-windows package test-package bench screenshots clean
 
 run: build
 	./$(BUILD)/tessaro
@@ -36,6 +38,9 @@ deps:
 
 windows-deps:
 	@$(call install,$(WINDOWS_PACKAGES))
+
+package-deps:
+	@$(call install,$(PACKAGE_PACKAGES))
 
 # Wine for 32-bit programs needs the i386 architecture.
 wine-deps:
@@ -63,6 +68,25 @@ windows: build windows-deps
 test-windows: windows wine-deps
 	tests/wine-smoke.sh build-windows/tessaro.exe data
 
+# The Debian package of the installed game, built with Debian's hardening flags,
+# its dependencies worked out from the program; left in this folder.
+package: deps package-deps
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all && \
+	cmake -S . -B $(PACKAGED) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
+	    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+	    "-DCMAKE_CXX_FLAGS=$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	    "-DCMAKE_EXE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build $(PACKAGED) -j $(JOBS) --target tessaro docs
+	rm -f $(PACKAGED)/tessaro_*.deb tessaro_*.deb
+	cd $(PACKAGED) && cpack
+	cp $(PACKAGED)/tessaro_*.deb .
+
+# The installed game played from another folder: installed into a scratch DESTDIR,
+# then the package installed with dpkg and removed again.
+test-package: package
+	tests/installed-smoke.sh destdir $(PACKAGED)
+	tests/installed-smoke.sh deb $(CURDIR)/$$(cd $(PACKAGED) && ls tessaro_*.deb)
+
 bench: build
 	./$(BUILD)/tessaro_bench
 
@@ -75,4 +99,4 @@ screenshots: build
 	cp "$$scratch"/*.png docs/ && rm -rf "$$scratch"
 
 clean:
-	rm -rf $(BUILD) $(SANITIZED) build-windows
+	rm -rf $(BUILD) $(SANITIZED) $(PACKAGED) build-windows tessaro_*.deb
