@@ -82,28 +82,27 @@ DataFiles DataFiles::ofThisProgram()
 #endif
 }
 
-fs::path DataFiles::inDataFolder(const std::string& name)
+fs::path DataFiles::redirected(const fs::path& folder, const std::string& name)
 {
-    if (name.compare(0, kDataPrefix.size(), kDataPrefix) != 0)
+    if (folder.empty() || name.compare(0, kDataPrefix.size(), kDataPrefix) != 0)
         return {};
     std::error_code ignored;
     if (fs::is_directory(kWorkingData, ignored))
         return {};
-    return fs::path(name.substr(kDataPrefix.size()));
+    return folder / name.substr(kDataPrefix.size());
 }
 
 std::string DataFiles::image(const std::string& name) const
 {
-    const fs::path rest = inDataFolder(name);
-    return rest.empty() || images_.empty() ? name : (images_ / rest).string();
+    const fs::path file = redirected(images_, name);
+    return file.empty() ? name : file.string();
 }
 
 std::string DataFiles::playerFile(const std::string& name) const
 {
-    const fs::path rest = inDataFolder(name);
-    if (rest.empty() || player_.empty())
+    const fs::path file = redirected(player_, name);
+    if (file.empty())
         return name;
-    const fs::path file = player_ / rest;
     // Not there yet is the first run; a failure to look hides the player's files.
     std::error_code failed;
     if (!fs::exists(file, failed) && failed)
@@ -113,10 +112,9 @@ std::string DataFiles::playerFile(const std::string& name) const
 
 std::string DataFiles::playerFileToWrite(const std::string& name) const
 {
-    const fs::path rest = inDataFolder(name);
-    if (rest.empty() || player_.empty())
+    const fs::path file = redirected(player_, name);
+    if (file.empty())
         return name;
-    const fs::path file = player_ / rest;
     std::error_code failed;
     if (!makeFolder(file.parent_path(), failed))
         report(file.parent_path(), failed);

@@ -25,8 +25,9 @@ public:
     std::string playerFileToWrite(const std::string& name) const;
 
 private:
-    // The name without "data/", or empty when the working folder's data/ serves it.
-    static std::filesystem::path inDataFolder(const std::string& name);
+    // Where in the folder a "data/" name lies; empty when the working folder's data/
+    // serves it, or when there is no such folder.
+    static std::filesystem::path redirected(const std::filesystem::path& folder, const std::string& name);
 
     std::filesystem::path images_;
     std::filesystem::path player_;
