@@ -9,6 +9,7 @@ FUZZ_PACKAGES := clang libclang-rt-14-dev
 WINDOWS_PACKAGES := g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix \
                     mingw-w64-x86-64-dev zip
 WEB_PACKAGES := emscripten nodejs node-acorn libstb-dev chromium python3 imagemagick
+PACKAGE_PACKAGES := dpkg-dev file lintian desktop-file-utils appstream
 WINE_CHECK_PACKAGES := xvfb xdotool x11-utils imagemagick
 WEB := build-web
 WEB_CMAKE := build-emscripten
@@ -40,10 +41,12 @@ WINE_ARCH := i686
 # Wine starts its own helper processes through WINELOADER; Debian's wine wrapper sets it.
 WINE_ENV_x86_64 := WINELOADER=$(WINE_LOADER_x86_64)
 WEB_VERIFY := build-verify-web
+PACKAGED := build-package
 
 .PHONY: run test deps windows-deps wine-deps build build-sanitized windows windows-x86_64 test-windows \
         wine-tests bench screenshots clean fuzz-deps build-fuzz fuzz soak web-deps test-replays-web \
-        update-pictures mutants web web-folder serve-web test-web bench-web
+        update-pictures mutants web web-folder serve-web test-web bench-web \
+        package-deps package test-package
 
 run: build
 	./$(BUILD)/tessaro
@@ -71,6 +74,9 @@ fuzz-deps:
 
 windows-deps:
 	@$(call install,$(WINDOWS_PACKAGES))
+
+package-deps:
+	@$(call install,$(PACKAGE_PACKAGES))
 
 # Wine for 32-bit programs needs the i386 architecture.
 wine-deps:
@@ -175,6 +181,25 @@ test-web: deps
 	    $(MAKE) --no-print-directory web-folder && node tests/web/web-test.mjs $(WEB) $(BUILD)/tessaro-sim; \
 	fi
 
+# The Debian package of the installed game, built with Debian's hardening flags,
+# its dependencies worked out from the program; left in this folder.
+package: deps package-deps
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all && \
+	cmake -S . -B $(PACKAGED) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
+	    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+	    "-DCMAKE_CXX_FLAGS=$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	    "-DCMAKE_EXE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build $(PACKAGED) -j $(JOBS) --target tessaro docs
+	rm -f $(PACKAGED)/tessaro_*.deb tessaro_*.deb
+	cd $(PACKAGED) && cpack
+	cp $(PACKAGED)/tessaro_*.deb .
+
+# The installed game played from another folder: installed into a scratch DESTDIR,
+# then the package installed with dpkg and removed again.
+test-package: package
+	tests/installed-smoke.sh destdir $(PACKAGED)
+	tests/installed-smoke.sh deb $(CURDIR)/$$(cd $(PACKAGED) && ls tessaro_*.deb)
+
 bench: build
 	bench/report.sh $(BUILD)
 
@@ -203,3 +228,4 @@ mutants: deps
 
 clean:
 	rm -rf $(BUILD) $(SANITIZED) $(FUZZ) $(WINDOWS_DIR_i686) $(WINDOWS_DIR_x86_64) $(WEB_VERIFY) build-mutants $(WEB) $(WEB_CMAKE)
+	rm -rf $(PACKAGED) tessaro_*.deb

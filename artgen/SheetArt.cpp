@@ -230,9 +230,13 @@ Canvas SheetArt::introPage(int number)
     return c;
 }
 
-Canvas SheetArt::icon()
+Canvas SheetArt::icon(int side)
 {
-    Canvas c(32, 32);
-    c.draw(SpriteArt::bomb(), 0, 0, 0.5f);
+    // Large icons are drawn at their size, sharp; small ones are shrunk from the
+    // sprite, so that they look like the bomb in play.
+    if (side >= SpriteArt::kBombSide)
+        return SpriteArt::bombOfSide(side);
+    Canvas c(side, side);
+    c.draw(SpriteArt::bomb(), 0, 0, static_cast<float>(side) / SpriteArt::kBombSide);
     return c;
 }

@@ -170,16 +170,21 @@ Canvas SpriteArt::chain()
     return c;
 }
 
-Canvas SpriteArt::bomb()
+Canvas SpriteArt::bomb() { return bombOfSide(kBombSide); }
+
+Canvas SpriteArt::bombOfSide(int side)
 {
-    Canvas c(64, 64);
-    const shapes::Points spikes = shapes::star(32, 32, 10, 31, 22);
-    c.fill([&](float x, float y) { return shapes::polygon(x, y, spikes) - 0.6f; }, kInk);
-    c.fill([&](float x, float y) { return shapes::polygon(x, y, spikes) + 1.2f; }, Color::rgb(120, 124, 140));
-    body(c, [](float x, float y) { return shapes::circle(x, y, 32, 32, 22); }, 32, 32, 22, Color::rgb(62, 62, 76));
-    c.fill([](float x, float y) { return shapes::circle(x, y, 32, 32, 9); }, Color::rgb(120, 20, 20));
-    c.paint(0, 0, 64, 64, [](float x, float y) { return shapes::circle(x, y, 32, 32, 7); }, [](float x, float y) {
-        const float t = std::clamp(std::hypot(x - 32, y - 32) / 7, 0.0f, 1.0f);
+    const float k = static_cast<float>(side) / kBombSide;
+    const float mid = 32 * k;
+    Canvas c(side, side);
+    const shapes::Points spikes = shapes::star(mid, mid, 10, 31 * k, 22 * k);
+    c.fill([&](float x, float y) { return shapes::polygon(x, y, spikes) - 0.6f * k; }, kInk);
+    c.fill([&](float x, float y) { return shapes::polygon(x, y, spikes) + 1.2f * k; }, Color::rgb(120, 124, 140));
+    body(c, [&](float x, float y) { return shapes::circle(x, y, mid, mid, 22 * k); }, mid, mid, 22 * k,
+         Color::rgb(62, 62, 76), 2.0f * k);
+    c.fill([&](float x, float y) { return shapes::circle(x, y, mid, mid, 9 * k); }, Color::rgb(120, 20, 20));
+    c.paint(0, 0, side, side, [&](float x, float y) { return shapes::circle(x, y, mid, mid, 7 * k); }, [&](float x, float y) {
+        const float t = std::clamp(std::hypot(x - mid, y - mid) / (7 * k), 0.0f, 1.0f);
         return Color::rgb(255, 240, 120).mixed(Color::rgb(240, 40, 20), t);
     });
     return c;

@@ -7,6 +7,8 @@
 // light from the top left and a dark outline.
 class SpriteArt {
 public:
+    static constexpr int kBombSide = 64;
+
     static Canvas walker();
     static Canvas wanderer();
     static Canvas runner();
@@ -19,6 +21,8 @@ public:
     static Canvas cursor();
     static Canvas chain();
     static Canvas bomb();
+    // The same bomb drawn at another size, for the desktop's icons.
+    static Canvas bombOfSide(int side);
     static Canvas base();
     static Canvas gauge();
     static Canvas information();

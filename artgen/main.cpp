@@ -37,8 +37,8 @@ bool writeIconHeader(const std::string& folder, const Canvas& icon)
 
 }  // namespace
 
-// artgen DATA_FOLDER BUILD_FOLDER: draws every image of the game, and the window
-// icon for the program itself.
+// artgen DATA_FOLDER BUILD_FOLDER: draws every image of the game, the window icon
+// for the program itself and the icons the desktop shows for the installed game.
 int main(int argc, char** argv)
 {
     if (argc != 3) {
@@ -69,12 +69,15 @@ int main(int argc, char** argv)
         {"intro3", [] { return SheetArt::introPage(3); }},
         {"title", SheetArt::title},
         {"cursor2", SpriteArt::marker},
-        {"icon", SheetArt::icon},
+        {"icon", [] { return SheetArt::icon(SheetArt::kWindowIconSide); }},
     };
     bool ok = true;
     for (const auto& [name, draw] : images)
         ok = write(data, name, draw()) && ok;
-    ok = writeIconHeader(argv[2], SheetArt::icon()) && ok;
-    ok = IconFile::write(std::string(argv[2]) + "/tessaro.ico", SheetArt::icon()) && ok;
+    const Canvas windowIcon = SheetArt::icon(SheetArt::kWindowIconSide);
+    ok = writeIconHeader(argv[2], windowIcon) && ok;
+    ok = IconFile::write(std::string(argv[2]) + "/tessaro.ico", windowIcon) && ok;
+    for (int side : SheetArt::kThemeIconSides)
+        ok = write(argv[2], "icon-" + std::to_string(side), SheetArt::icon(side)) && ok;
     return ok ? 0 : 1;
 }

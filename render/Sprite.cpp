@@ -1,5 +1,6 @@
 #include "render/Sprite.h"
 
+#include "platform/DataFiles.h"
 #include "platform/Device.h"
 #include "render/PngImage.h"
 #include "render/QuadCorners.h"
@@ -9,7 +10,7 @@ int Sprite::loadFile(Device* device, const char* fileName, const std::uint32_t* 
     device_ = device;
     texture_.reset();
     PngImage image;
-    if (device != nullptr && image.load(fileName)) {
+    if (device != nullptr && image.load(DataFiles::ofThisProgram().image(fileName))) {
         if (colorKey != nullptr)
             for (std::uint32_t& texel : image.pixels())
                 if (texel == *colorKey)

@@ -1,5 +1,6 @@
 #include "replay/ReplayStore.h"
 
+#include "platform/DataFiles.h"
 #include "platform/PlayerFile.h"
 
 #include <algorithm>
@@ -43,18 +44,21 @@ int numberOf(const std::string& name)
 
 }  // namespace
 
+// data/replays where the working folder has data/, else in the player's own folder.
+std::string ReplayStore::folder() { return DataFiles::ofThisProgram().playerFile(kFolder); }
+
 std::string ReplayStore::path(int number)
 {
     char name[32];
     std::snprintf(name, sizeof name, "%s%06d%s", kPrefix, number, kSuffix);
-    return std::string(kFolder) + "/" + name;
+    return folder() + "/" + name;
 }
 
 std::vector<int> ReplayStore::numbers()
 {
     std::vector<int> found;
     std::error_code failed;
-    for (std::filesystem::directory_iterator it(kFolder, failed), end; !failed && it != end; it.increment(failed)) {
+    for (std::filesystem::directory_iterator it(folder(), failed), end; !failed && it != end; it.increment(failed)) {
         const int number = numberOf(it->path().filename().string());
         if (number >= 0)
             found.push_back(number);
@@ -67,9 +71,9 @@ void ReplayStore::saveRound(const Replay& replay)
 {
     forgetLastRound();
     std::error_code failed;
-    std::filesystem::create_directories(kFolder, failed);
+    std::filesystem::create_directories(folder(), failed);
     if (failed) {
-        report(std::string("cannot create ") + kFolder + ": " + failed.message());
+        report("cannot create " + folder() + ": " + failed.message());
         return;
     }
     const std::vector<int> present = numbers();

@@ -28,6 +28,8 @@ public:
     // Removes the replays that are neither among the latest nor the replay of an entry kept.
     void prune(std::vector<Kept> kept);
 
+    // Where the replays are kept.
+    static std::string folder();
     // The file of a round number.
     static std::string path(int number);
     // Round numbers of the files present, oldest first.

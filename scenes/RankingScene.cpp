@@ -1,6 +1,7 @@
 #include "scenes/RankingScene.h"
 
 #include "app/DeviceSystem.h"
+#include "platform/DataFiles.h"
 
 #include <cstdio>
 #include <cstring>
@@ -28,13 +29,14 @@ int RankingScene::initialize(DeviceSystem* system, int* sceneNumber)
 int RankingScene::enter()
 {
     stepCounter_ = 0;
-    table_.load(kFile);
+    const DataFiles files = DataFiles::ofThisProgram();
+    table_.load(files.playerFile(kFile));
     if (result_.pending() == 1) {
         ScoreEntry entry;
         std::strncpy(entry.name, result_.name(), sizeof entry.name - 1);
         entry.score = result_.score();
         table_.insert(entry);
-        table_.save(kFile);
+        table_.save(files.playerFileToWrite(kFile));
         keepReplays();
     }
     fade_ = 255;
