@@ -197,8 +197,8 @@ TEST_F(ReplayStoreTest, TheNameTypedAfterTheRoundIsWrittenIntoItsReplay)
 
 TEST_F(ReplayStoreTest, AReplayThatCannotBeWrittenIsReportedAndForgotten)
 {
-    std::filesystem::remove_all("data");
-    folder.write("data", "a file where the folder should be");
+    std::filesystem::remove_all("data/replays");
+    folder.write("data/replays", "a file where the folder should be");
     testing::internal::CaptureStderr();
     store.saveRound(round("", 1));
     store.nameLastRound("NAME");
