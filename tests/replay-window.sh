@@ -10,11 +10,7 @@ images=$(realpath "$3")
 name=replay-window
 . "$(dirname "$0")/window-checks.sh"
 
-mkdir -p "$work/data"
-cp "$images"/*.png "$work/data/"
-start_x
-(cd "$work" && SDL_VIDEODRIVER=x11 exec "$game") &
-pid=$!
+start_game "$game" "$images"
 
 await named '質問' || fail "the full-screen question did not appear"
 xdotool key --window "$(named '質問')" Escape 2>/dev/null

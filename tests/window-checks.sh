@@ -37,12 +37,22 @@ start_x() {
     fail "no X server"
 }
 
+# Starts the game in the scratch folder with the images beside it, on a new X server.
+start_game() {
+    mkdir -p "$work/data"
+    cp "$2"/*.png "$work/data/"
+    start_x
+    (cd "$work" && SDL_VIDEODRIVER=x11 exec "$1") &
+    pid=$!
+}
+
 # The id of the top-level window with this name; xwininfo also reads UTF-8 names.
 named() { xwininfo -root -tree | awk -v name="\"$1\":" '$2 == name { print $1; exit }' | grep .; }
 
 # The share of a window's area, or of a part "WxH+X+Y" of it, in a colour.
 share() {
-    import -window "$1" "$work/shot.png" 2>/dev/null
+    # A wedged X server must fail the check, not hang the run.
+    timeout 20 import -window "$1" "$work/shot.png" 2>/dev/null
     convert "$work/shot.png" ${3:+-crop "$3" +repage} -fuzz "$4" -fill white -opaque "$2" \
         -fill black +opaque white -format '%[fx:mean]' info: 2>/dev/null
 }

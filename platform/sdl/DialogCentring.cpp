@@ -105,6 +105,35 @@ bool moveTowardsCentre(Display* display, ::Window dialog, ::Window owner, Point&
     return true;
 }
 
+// The dialog can close between two looks; the watcher's requests about it then fail.
+// Xlib's default answer to a failed request ends the process, so the watcher's own
+// connection has a handler that lets them fail, and every other connection keeps
+// the handler it had.
+Display* watcherDisplay = nullptr;
+XErrorHandler previousHandler = nullptr;
+
+int letWatcherRequestsFail(Display* display, XErrorEvent* error)
+{
+    if (display == watcherDisplay)
+        return 0;
+    return previousHandler != nullptr ? previousHandler(display, error) : 0;
+}
+
+void listenForErrors(Display* display)
+{
+    watcherDisplay = display;
+    previousHandler = XSetErrorHandler(letWatcherRequestsFail);
+}
+
+// Leaves the handler alone where somebody has set another since.
+void stopListening()
+{
+    const XErrorHandler current = XSetErrorHandler(previousHandler);
+    if (current != letWatcherRequestsFail)
+        XSetErrorHandler(current);
+    watcherDisplay = nullptr;
+}
+
 // SDL shows the dialog from a process it forks. A fork while the watcher is inside
 // Xlib or the allocator would leave their locks held in the child for ever, so a
 // fork waits until the watcher is between two looks.
@@ -152,6 +181,8 @@ void DialogCentring::watch(const std::string& name, unsigned long owner)
     {
         const Guard guard(forkGuard());
         display = XOpenDisplay(name.c_str());
+        if (display != nullptr)
+            listenForErrors(display);
     }
     if (display == nullptr)
         return;
@@ -175,6 +206,7 @@ void DialogCentring::watch(const std::string& name, unsigned long owner)
     }
     const Guard guard(forkGuard());
     XCloseDisplay(display);
+    stopListening();
 }
 
 }  // namespace platform

@@ -23,21 +23,16 @@ std::optional<Extent> WindowGeometry::serverSize() const
     return Extent{attributes.width, attributes.height};
 }
 
-Extent WindowGeometry::windowSize() const
-{
-    if (const std::optional<Extent> size = serverSize())
-        return *size;
-    Extent size{0, 0};
-    SDL_GetWindowSize(window_, &size.width, &size.height);
-    return size;
-}
+Extent WindowGeometry::windowSize() const { return serverSizeOr(SDL_GetWindowSize); }
 
-Extent WindowGeometry::drawableSize() const
+Extent WindowGeometry::drawableSize() const { return serverSizeOr(SDL_GL_GetDrawableSize); }
+
+Extent WindowGeometry::serverSizeOr(void (*sdlSize)(SDL_Window*, int*, int*)) const
 {
     if (const std::optional<Extent> size = serverSize())
         return *size;
     Extent size{0, 0};
-    SDL_GL_GetDrawableSize(window_, &size.width, &size.height);
+    sdlSize(window_, &size.width, &size.height);
     return size;
 }
 

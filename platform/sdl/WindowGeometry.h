@@ -32,6 +32,8 @@ public:
 
 private:
     std::optional<Extent> serverSize() const;
+    // The server's size, or where it cannot be asked, SDL's.
+    Extent serverSizeOr(void (*sdlSize)(SDL_Window*, int*, int*)) const;
 
     SDL_Window* window_;
     void* display_ = nullptr;    // X11 Display, when the window is on X11
