@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Device.h"
+#include "platform/Field.h"
 #include "platform/Letterbox.h"
 #include "platform/QuadBatch.h"
 
@@ -43,5 +44,5 @@ private:
     QuadBatch batch_;
     DeviceState applied_;
     bool appliedValid_ = false;
-    platform::Letterbox box_{0, 0, 640, 480};
+    platform::Letterbox box_{0, 0, field::kWidth, field::kHeight};
 };

@@ -1,5 +1,6 @@
 #include "platform/web/WebPlatform.h"
 
+#include "platform/Field.h"
 #include "platform/gl/GlDevice.h"
 #include "platform/web/PageBridge.h"
 #include "platform/web/WebGlContext.h"
@@ -12,8 +13,6 @@ namespace platform {
 
 namespace {
 constexpr const char* kCanvas = "#canvas";
-constexpr int kClientWidth = 640;
-constexpr int kClientHeight = 480;
 // Longest the game may run without giving the page a turn: input, drawing, timers.
 constexpr std::uint32_t kMaxBusyMs = 50;
 constexpr std::uint32_t kAnswerPollMs = 20;
@@ -47,7 +46,7 @@ Window* WebPlatform::createWindow(int, int, int, int, const char* title, WindowP
     created_ = true;
     procedure_ = procedure;
     tessaro_set_title(title);
-    emscripten_set_canvas_element_size(kCanvas, kClientWidth, kClientHeight);
+    emscripten_set_canvas_element_size(kCanvas, field::kWidth, field::kHeight);
     place(tessaro_page_width(), tessaro_page_height());
     listen();
     return theWindow();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Field.h"
 #include "platform/KeyLatch.h"
 #include "platform/Letterbox.h"
 #include "platform/Platform.h"
@@ -60,7 +61,7 @@ private:
     bool destroyed_ = false;
     bool asking_ = false;
     WindowProcedure procedure_ = nullptr;
-    Letterbox letterbox_{0, 0, 640, 480};
+    Letterbox letterbox_{0, 0, field::kWidth, field::kHeight};
     Point pointer_{-1, -1};
     // The finger that works the pointer; others are ignored until it lifts.
     long finger_ = -1;
