@@ -233,7 +233,8 @@ void decodeResult(Reader& r, Replay::Result& result)
     result.endKind = r.byte();
     const std::string_view name = r.take(sizeof result.name);
     std::memset(result.name, 0, sizeof result.name);
-    std::memcpy(result.name, name.data(), name.size());
+    // A file cut short gives an empty name with no bytes behind it at all.
+    name.copy(result.name, name.size());
     result.name[sizeof result.name - 1] = '\0';
 }
 
