@@ -156,6 +156,12 @@ Point SdlPlatform::pointer(Window* window)
 {
     if (window == nullptr || sdlWindow(window) != window_)
         return {-1, -1};
+    lastPointer_ = currentPointer();
+    return lastPointer_;
+}
+
+Point SdlPlatform::currentPointer() const
+{
     if (const std::optional<Point> exact = geometry_->pointer())
         return letterbox().toClient(*exact);
     // Over the window (always, full screen) the window's own state is current, and
@@ -176,11 +182,13 @@ Point SdlPlatform::pointer(Window* window)
 
 void SdlPlatform::setPointer(Window* window, Point client)
 {
-    // Warping only on a real move keeps a still pointer from making events.
-    if (window == nullptr || pointer(window) == client)
+    // Warping only where the place differs from the one last read keeps a still
+    // pointer from making events, and never pulls back one that has moved on since.
+    if (window == nullptr || sdlWindow(window) != window_ || lastPointer_ == client)
         return;
     const Point output = letterbox().toOutput(client);
     SDL_WarpMouseInWindow(window_, output.x, output.y);
+    lastPointer_ = client;
 }
 
 std::unique_ptr<Device> SdlPlatform::createDevice(Window* window)

@@ -36,6 +36,7 @@ public:
 
 private:
     Letterbox letterbox() const;
+    Point currentPointer() const;
     void handle(const SDL_Event& event);
 
     bool ready_ = false;
@@ -43,6 +44,8 @@ private:
     std::optional<WindowGeometry> geometry_;
     bool destroyed_ = false;
     bool fullScreen_ = false;
+    // The place pointer() last gave, in client coordinates.
+    Point lastPointer_{-1, -1};
     WindowProcedure procedure_ = nullptr;
     KeyLatch keys_;
 };
