@@ -22,8 +22,7 @@ if [ "$manager" = openbox ]; then
     openbox --startup "touch $work/managing" >/dev/null 2>&1 &
     await test -e "$work/managing" || fail "openbox did not start"
 fi
-(cd "$work" && SDL_VIDEODRIVER=x11 exec "$game") &
-pid=$!
+launch_until_asked "$game"
 
 # "X Y W H" of a window on the screen.
 placed() {
@@ -31,7 +30,6 @@ placed() {
                              /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
 }
 
-await named '質問' || fail "the full-screen question did not appear"
 box=$(named '質問')
 window=$(named Tessaro) || fail "no window titled Tessaro"
 # The box may still be on its way to the centre.

@@ -12,7 +12,6 @@ name=replay-window
 
 start_game "$game" "$images"
 
-await named '質問' || fail "the full-screen question did not appear"
 xdotool key --window "$(named '質問')" Escape 2>/dev/null
 expect_title
 expect_start_selected

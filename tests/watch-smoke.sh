@@ -19,9 +19,7 @@ case "$said" in
 esac
 
 start_x
-(cd "$work" && SDL_VIDEODRIVER=x11 exec "$watch" "$replay") &
-pid=$!
-await named '質問' || fail "the full-screen question did not appear"
+launch_until_asked "$watch" "$replay"
 xdotool key --window "$(named '質問')" Escape 2>/dev/null
 await named Tessaro || fail "no window titled Tessaro"
 window=$(named Tessaro)

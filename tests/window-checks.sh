@@ -14,11 +14,16 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "$name: $*" >&2; exit 1; }
 
-# Waits up to 60 s for a command to succeed.
-await() {
-    for _ in $(seq 300); do "$@" >/dev/null 2>&1 && return 0; sleep 0.2; done
+# Waits up to a number of seconds for a command to succeed.
+await_for() {
+    local seconds=$1
+    shift
+    for _ in $(seq $((seconds * 5))); do "$@" >/dev/null 2>&1 && return 0; sleep 0.2; done
     return 1
 }
+
+# Waits up to 60 s for a command to succeed.
+await() { await_for 60 "$@"; }
 
 # Starts an X server of the size $screen (default 1024x768) on a display it finds
 # free itself, so that tests started together never share one, and exports DISPLAY.
@@ -37,13 +42,41 @@ start_x() {
     fail "no X server"
 }
 
-# Starts the game in the scratch folder with the images beside it, on a new X server.
+# Starts a program in the scratch folder and waits for its full-screen question.
+# A start that stalls before asking has been seen, rarely, while many tests share
+# the machine: it is reported with where each of the program's threads waits, and
+# the program is started once more, so that the test still checks what it is for.
+launch_until_asked() {
+    local attempt
+    for attempt in 1 2; do
+        (cd "$work" && SDL_VIDEODRIVER=x11 exec "$@") &
+        pid=$!
+        await_for 30 named '質問' && return 0
+        echo "$name: warning: no question 30 s after start (attempt $attempt): $(stalled "$pid")" >&2
+        pkill -9 -P "$pid" 2>/dev/null
+        kill -9 "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+        pid=""
+    done
+    fail "the full-screen question did not appear"
+}
+
+# Where the threads of a process and of its children wait.
+stalled() {
+    local p t
+    for p in "$1" $(pgrep -P "$1"); do
+        printf 'process %s:' "$p"
+        for t in /proc/"$p"/task/*; do printf ' %s' "$(cat "$t/wchan" 2>/dev/null)"; done
+        printf '; '
+    done
+}
+
+# Starts the game with the images beside it on a new X server, up to its question.
 start_game() {
     mkdir -p "$work/data"
     cp "$2"/*.png "$work/data/"
     start_x
-    (cd "$work" && SDL_VIDEODRIVER=x11 exec "$1") &
-    pid=$!
+    launch_until_asked "$1"
 }
 
 # The id of the top-level window with this name; xwininfo also reads UTF-8 names.
