@@ -70,6 +70,9 @@ std::vector<int> ReplayStore::numbers()
 void ReplayStore::saveRound(const Replay& replay)
 {
     forgetLastRound();
+    // The player's own folders are made for the owner alone; a working data/ gets
+    // its replays folder as any other.
+    DataFiles::ofThisProgram().playerFileToWrite(std::string(kFolder) + "/" + kPrefix);
     std::error_code failed;
     std::filesystem::create_directories(folder(), failed);
     if (failed) {
