@@ -37,7 +37,7 @@ bool makeFolder(const fs::path& folder, std::error_code& failed)
     return !failed;
 }
 
-#ifndef _WIN32
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 constexpr const char* kPlayerFolder = "tessaro";
 constexpr const char* kDefaultDataHome = ".local/share";
 
@@ -75,8 +75,9 @@ DataFiles::DataFiles(fs::path images, fs::path player) : images_(std::move(image
 
 DataFiles DataFiles::ofThisProgram()
 {
-#ifdef _WIN32
+#if defined(_WIN32) || defined(__EMSCRIPTEN__)
     // The Windows program is not installed: it runs in its unzipped folder, beside data\.
+    // The page keeps its images and the player's files in its own data/ folder.
     return DataFiles({}, {});
 #else
     return DataFiles(installedImages(), playerFolder());
