@@ -21,11 +21,18 @@ constexpr double kDamagePerSpeed = 0.1;
 // Makes one enemy of a kind the stage releases; the splitter's gets the child kind.
 using Maker = std::unique_ptr<Enemy> (*)(EnemyKind* children);
 
-template <class Kind, auto... arguments>
+template <class Kind>
 std::unique_ptr<Enemy> make(EnemyKind*)
 {
-    return std::make_unique<Kind>(arguments...);
+    return std::make_unique<Kind>();
 }
+
+// Kinds of one class that differ by an argument; spelled out, since not every
+// compiler the project uses takes a floating-point template argument.
+std::unique_ptr<Enemy> makeSlowStraight(EnemyKind*) { return std::make_unique<StraightEnemy>(0.5); }
+std::unique_ptr<Enemy> makeFastStraight(EnemyKind*) { return std::make_unique<StraightEnemy>(1.0); }
+std::unique_ptr<Enemy> makeSwaying(EnemyKind*) { return std::make_unique<SwayingEnemy>(false); }
+std::unique_ptr<Enemy> makeCircling(EnemyKind*) { return std::make_unique<SwayingEnemy>(true); }
 
 std::unique_ptr<Enemy> makeSplitter(EnemyKind* children) { return std::make_unique<BigEnemy>(children); }
 
@@ -38,11 +45,11 @@ struct KindTable {
 };
 
 constexpr KindTable kKinds[] = {
-    {"data/enemy01.png", 64, {1, 16, 100, DrawVariant::W}, make<StraightEnemy, 0.5>},
+    {"data/enemy01.png", 64, {1, 16, 100, DrawVariant::W}, makeSlowStraight},
     {"data/enemy02.png", 64, {1, 16, 100, DrawVariant::X}, make<WandererEnemy>},
-    {"data/enemy03.png", 64, {1, 16, 200, DrawVariant::X}, make<StraightEnemy, 1.0>},
-    {"data/enemy04.png", 64, {20, 32, 150, DrawVariant::Y}, make<SwayingEnemy, false>},
-    {"data/enemy05.png", 64, {1, 20, 100, DrawVariant::Y}, make<SwayingEnemy, true>},
+    {"data/enemy03.png", 64, {1, 16, 200, DrawVariant::X}, makeFastStraight},
+    {"data/enemy04.png", 64, {20, 32, 150, DrawVariant::Y}, makeSwaying},
+    {"data/enemy05.png", 64, {1, 20, 100, DrawVariant::Y}, makeCircling},
     {"data/bigenemy01.png", 128, {20, 42, 300, DrawVariant::Z}, make<BigEnemy>},
     {"data/bigenemy02.png", 128, {25, 36, 300, DrawVariant::Z}, makeSplitter},
     {"data/bigenemy02_c.png", 64, {1, 20, 100, DrawVariant::X}, nullptr},
