@@ -16,11 +16,7 @@ layout(location = 2) in vec2 uv;
 out vec4 vertexColor;
 out vec2 texel;
 void main() {
-    // Direct3D 9 puts pixel centres on whole coordinates, OpenGL half a pixel on:
-    // moving every vertex half a pixel makes both cover the same pixels and
-    // sample the same texels, point and linear.
-    vec2 centred = position + 0.5;
-    gl_Position = vec4(centred.x / 320.0 - 1.0, 1.0 - centred.y / 240.0, 0.0, 1.0);
+    gl_Position = vec4(position.x / 320.0 - 1.0, 1.0 - position.y / 240.0, 0.0, 1.0);
     vertexColor = FROM_WORDS(color);
     texel = uv;
 }
