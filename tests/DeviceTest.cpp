@@ -138,3 +138,58 @@ TEST_F(GlDeviceTest, ModulatesAddsAndFiltersAsTheStateSays)
     grey.drawWhole(40, 0, 0, 10, 10);
     EXPECT_EQ(pixel(45, 5), 0xFF808080u);
 }
+
+// Where Direct3D 9 puts a pre-transformed quad's pixels and samples its texels:
+// pixel centres on whole coordinates, texel centres half a texel in.
+TEST_F(GlDeviceTest, CoversAndSamplesWhereDirect3D9Does)
+{
+    ASSERT_NE(device, nullptr) << gl.error();
+    Sprite white;
+    white.attach(device, solid(0xFFFFFFFFu));
+    white.setTextureSize(2, 2);
+    device->beginScene();
+    device->clear(0xFF000000);
+    // Edges half way between centres: the centres 11 to 20 lie inside.
+    white.drawWhole(10.5f, 10.5f, 0, 10, 10);
+    EXPECT_EQ(pixel(10, 15), 0xFF000000u);
+    EXPECT_EQ(pixel(11, 15), 0xFFFFFFFFu);
+    EXPECT_EQ(pixel(20, 15), 0xFFFFFFFFu);
+    EXPECT_EQ(pixel(21, 15), 0xFF000000u);
+    EXPECT_EQ(pixel(15, 10), 0xFF000000u);
+    EXPECT_EQ(pixel(15, 11), 0xFFFFFFFFu);
+    EXPECT_EQ(pixel(15, 20), 0xFFFFFFFFu);
+    EXPECT_EQ(pixel(15, 21), 0xFF000000u);
+    // Edges on whole coordinates, on the centres themselves: the top and left
+    // ones take their pixels, the bottom and right ones do not.
+    white.drawWhole(30, 30, 0, 10, 10);
+    EXPECT_EQ(pixel(29, 35), 0xFF000000u);
+    EXPECT_EQ(pixel(30, 35), 0xFFFFFFFFu);
+    EXPECT_EQ(pixel(39, 35), 0xFFFFFFFFu);
+    EXPECT_EQ(pixel(40, 35), 0xFF000000u);
+    EXPECT_EQ(pixel(35, 29), 0xFF000000u);
+    EXPECT_EQ(pixel(35, 30), 0xFFFFFFFFu);
+    EXPECT_EQ(pixel(35, 39), 0xFFFFFFFFu);
+    EXPECT_EQ(pixel(35, 40), 0xFF000000u);
+
+    // Two black columns, two white, drawn one texel to a pixel from x = 100: each
+    // pixel's centre falls on the edge between two texels, so linear filtering
+    // mixes them, and point filtering takes the one to the right.
+    const std::uint32_t k = 0xFF000000u;
+    const std::uint32_t w = 0xFFFFFFFFu;
+    const std::vector<std::uint32_t> columns{k, k, w, w, k, k, w, w, k, k, w, w, k, k, w, w};
+    Sprite stripes;
+    stripes.attach(device, device->createTexture(4, 4, columns.data()));
+    stripes.setTextureSize(4, 4);
+    device->setSamplerState(SamplerState::MinFilter, static_cast<std::uint32_t>(Filter::Linear));
+    device->setSamplerState(SamplerState::MagFilter, static_cast<std::uint32_t>(Filter::Linear));
+    stripes.drawWhole(100, 100, 0, 4, 4);
+    EXPECT_EQ(pixel(101, 101), k);
+    EXPECT_NEAR(static_cast<int>(pixel(102, 101) & 0xFFu), 0x80, 1);
+    EXPECT_EQ(pixel(103, 101), w);
+    device->setSamplerState(SamplerState::MinFilter, static_cast<std::uint32_t>(Filter::Point));
+    device->setSamplerState(SamplerState::MagFilter, static_cast<std::uint32_t>(Filter::Point));
+    stripes.drawWhole(200, 100, 0, 4, 4);
+    EXPECT_EQ(pixel(201, 101), k);
+    EXPECT_EQ(pixel(202, 101), w);
+    device->present();
+}

@@ -3,9 +3,17 @@
 #include "platform/Letterbox.h"
 #include "platform/gl/DriverLeakPause.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace {
+
+// Direct3D 9 puts pixel centres on whole coordinates, OpenGL half a pixel on. Moving
+// every vertex by just under half an output pixel makes both cover the same pixels
+// and sample the same texels: a full half would put quad edges exactly on pixel
+// centres, where rasterisers break ties each its own way; the 1/256 left over is
+// below what a texel's weight shows in 8 bits.
+constexpr float kCentreShiftPixels = 0.5f - 1.0f / 256.0f;
 
 constexpr auto kBufferBytes = static_cast<GLsizeiptr>(QuadBatch::kMaxQuads * 4 * sizeof(SpriteVertex));
 
@@ -15,8 +23,9 @@ layout(location = 1) in vec4 color;
 layout(location = 2) in vec2 uv;
 out vec4 vertexColor;
 out vec2 texel;
+uniform vec2 centreShift;
 void main() {
-    gl_Position = vec4(position.x / 320.0 - 1.0, 1.0 - position.y / 240.0, 0.0, 1.0);
+    gl_Position = vec4(position.x / 320.0 - 1.0 + centreShift.x, 1.0 - position.y / 240.0 - centreShift.y, 0.0, 1.0);
     vertexColor = FROM_WORDS(color);
     texel = uv;
 }
@@ -145,6 +154,7 @@ bool GlDevice::build()
     hasTextureLocation_ = glGetUniformLocation(program_, "hasTexture");
     colorOpLocation_ = glGetUniformLocation(program_, "colorOp");
     alphaOpLocation_ = glGetUniformLocation(program_, "alphaOp");
+    centreShiftLocation_ = glGetUniformLocation(program_, "centreShift");
 
     glGenVertexArrays(1, &vertexArray_);
     glBindVertexArray(vertexArray_);
@@ -204,6 +214,9 @@ void GlDevice::beginScene()
         glClear(GL_COLOR_BUFFER_BIT);
     }
     glViewport(viewport_[0], viewport_[1], viewport_[2], viewport_[3]);
+    // In clip space an output pixel is 2 / size wide.
+    glUniform2f(centreShiftLocation_, 2.0f * kCentreShiftPixels / static_cast<float>(std::max(box.width, 1)),
+                2.0f * kCentreShiftPixels / static_cast<float>(std::max(box.height, 1)));
     glScissor(viewport_[0], viewport_[1], viewport_[2], viewport_[3]);
     glEnable(GL_SCISSOR_TEST);
 }

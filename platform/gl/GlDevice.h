@@ -48,6 +48,7 @@ private:
     GLint hasTextureLocation_ = -1;
     GLint colorOpLocation_ = -1;
     GLint alphaOpLocation_ = -1;
+    GLint centreShiftLocation_ = -1;
     QuadBatch batch_;
     DeviceState applied_;
     bool appliedValid_ = false;
