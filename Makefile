@@ -142,11 +142,15 @@ test-windows: windows
 	    $(MAKE) --no-print-directory windows-x86_64 wine-tests WINE_ARCH=x86_64; \
 	fi
 
-# The program in a window, then its replay verifier on the recorded rounds.
+# The program in a window, then its replay verifier on the recorded rounds, then
+# recorded frames painted by its Direct3D 9 device and held against the OpenGL pictures.
 wine-tests: wine-deps
 	tests/wine-smoke.sh $(WINDOWS_DIR_$(WINE_ARCH))/tessaro.exe data $(WINE_LOADER_$(WINE_ARCH))
 	WINEDEBUG=-all WINEPREFIX=$(CURDIR)/$(WINDOWS_DIR_$(WINE_ARCH))/wine $(WINE_ENV_$(WINE_ARCH)) \
 	    tests/verify-replays.sh $(WINE_LOADER_$(WINE_ARCH)) $(CURDIR)/$(WINDOWS_DIR_$(WINE_ARCH))/tessaro-verify.exe
+	WINEPREFIX=$(CURDIR)/$(WINDOWS_DIR_$(WINE_ARCH))/wine $(WINE_ENV_$(WINE_ARCH)) \
+	    tests/devices-agree.sh $(WINE_LOADER_$(WINE_ARCH)) $(CURDIR)/$(WINDOWS_DIR_$(WINE_ARCH))/tessaro-paint.exe \
+	    $(CURDIR)/$(BUILD) $(CURDIR)/$(WINDOWS_DIR_$(WINE_ARCH))/pictures
 
 # The replay verifier compiled to WebAssembly and run by node on the recorded rounds:
 # the same totals, printed the same, as the native build.

@@ -82,6 +82,8 @@ bool Script::parseLine(int line, const std::vector<std::string>& words, std::str
         add(Kind::UntilScene, scene, most);
     } else if (verb == "shot" && words.size() == 2) {
         commands_.push_back(Command{line, Kind::Shot, 0, 0, words[1]});
+    } else if (verb == "frame" && words.size() == 2) {
+        commands_.push_back(Command{line, Kind::Frame, 0, 0, words[1]});
     } else if (verb == "replay" && words.size() == 2) {
         commands_.push_back(Command{line, Kind::Replay, 0, 0, words[1]});
     } else if (verb == "state" && words.size() == 1) {

@@ -6,7 +6,7 @@
 // A simulator script: one command a line, "#" starts a comment.
 class Script {
 public:
-    enum class Kind { Move, Down, Up, Steps, UntilScene, Shot, State, Escape, Replay };
+    enum class Kind { Move, Down, Up, Steps, UntilScene, Shot, Frame, State, Escape, Replay };
 
     struct Command {
         int line;

@@ -2,6 +2,7 @@
 
 #include "app/StateLine.h"
 #include "play/GameScene.h"
+#include "platform/record/FrameFile.h"
 #include "platform/record/RecordingDevice.h"
 
 Simulator::Simulator(const Script& script, std::ostream& out) : script_(script), out_(out)
@@ -74,6 +75,13 @@ void Simulator::execute(const Script::Command& c)
         const RecordingDevice* device = platform_.device();
         if (device == nullptr || !camera_.shoot(*device, c.file, why))
             fail(c, why.empty() ? "no frame to shoot" : why);
+        break;
+    }
+    case Kind::Frame: {
+        std::string why = "no frame to write";
+        const RecordingDevice* device = platform_.device();
+        if (device == nullptr || !FrameFile::save(c.file, *device, device->presented(), why))
+            fail(c, why);
         break;
     }
     case Kind::State: out_ << stateLine() << '\n'; break;

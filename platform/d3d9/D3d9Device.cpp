@@ -211,3 +211,36 @@ void D3d9Device::flush()
                                     D3DFMT_INDEX16, batch_.vertices().data(), sizeof(SpriteVertex));
     batch_.clear();
 }
+
+std::vector<std::uint32_t> D3d9Device::readPicture()
+{
+    flush();
+    std::vector<std::uint32_t> picture;
+    IDirect3DSurface9* target = nullptr;
+    if (FAILED(device_->GetRenderTarget(0, &target)))
+        return picture;
+    D3DSURFACE_DESC desc{};
+    IDirect3DSurface9* copy = nullptr;
+    D3DLOCKED_RECT locked{};
+    const bool readable =
+        SUCCEEDED(target->GetDesc(&desc)) && (desc.Format == D3DFMT_X8R8G8B8 || desc.Format == D3DFMT_A8R8G8B8) &&
+        desc.Width >= static_cast<UINT>(box_.x + box_.width) && desc.Height >= static_cast<UINT>(box_.y + box_.height) &&
+        SUCCEEDED(device_->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format, D3DPOOL_SYSTEMMEM, &copy,
+                                                       nullptr)) &&
+        SUCCEEDED(device_->GetRenderTargetData(target, copy)) &&
+        SUCCEEDED(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY));
+    if (readable) {
+        picture.resize(static_cast<std::size_t>(box_.width) * box_.height);
+        for (int y = 0; y < box_.height; ++y) {
+            const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const char*>(locked.pBits) +
+                                                                     static_cast<std::size_t>(box_.y + y) * locked.Pitch);
+            for (int x = 0; x < box_.width; ++x)
+                picture[static_cast<std::size_t>(y) * box_.width + x] = row[box_.x + x] | 0xFF000000u;
+        }
+        copy->UnlockRect();
+    }
+    if (copy != nullptr)
+        copy->Release();
+    target->Release();
+    return picture;
+}

@@ -29,6 +29,10 @@ public:
     void clear(std::uint32_t argb) override;
     void drawFan(const SpriteVertex (&vertices)[4]) override;
 
+    // The picture drawn so far, ARGB, top row first, at the size it has in the
+    // back buffer; empty when the back buffer cannot be read.
+    std::vector<std::uint32_t> readPicture();
+
 private:
     D3d9Device(HWND window, IDirect3D9* direct3d, IDirect3DDevice9* device, const D3DPRESENT_PARAMETERS& params);
     void flush();
