@@ -148,7 +148,7 @@ wine-tests: wine-deps
 	tests/wine-smoke.sh $(WINDOWS_DIR_$(WINE_ARCH))/tessaro.exe data $(WINE_LOADER_$(WINE_ARCH))
 	WINEDEBUG=-all WINEPREFIX=$(CURDIR)/$(WINDOWS_DIR_$(WINE_ARCH))/wine $(WINE_ENV_$(WINE_ARCH)) \
 	    tests/verify-replays.sh $(WINE_LOADER_$(WINE_ARCH)) $(CURDIR)/$(WINDOWS_DIR_$(WINE_ARCH))/tessaro-verify.exe
-	WINEPREFIX=$(CURDIR)/$(WINDOWS_DIR_$(WINE_ARCH))/wine $(WINE_ENV_$(WINE_ARCH)) \
+	WINEPREFIX=$(CURDIR)/$(WINDOWS_DIR_$(WINE_ARCH))/wine-display $(WINE_ENV_$(WINE_ARCH)) \
 	    tests/devices-agree.sh $(WINE_LOADER_$(WINE_ARCH)) $(CURDIR)/$(WINDOWS_DIR_$(WINE_ARCH))/tessaro-paint.exe \
 	    $(CURDIR)/$(BUILD) $(CURDIR)/$(WINDOWS_DIR_$(WINE_ARCH))/pictures
 

@@ -23,7 +23,7 @@ public:
     std::vector<std::uint32_t> picture();
 
 private:
-    struct Parts;
-    std::unique_ptr<Parts> parts_;
+    struct Backend;
+    std::unique_ptr<Backend> backend_;
     std::string error_;
 };

@@ -24,10 +24,9 @@ PictureComparison::PictureComparison(const std::vector<std::uint32_t>& a, const 
     : width_(width), height_(height), mostUnmatched_(static_cast<long>(width) * height * kMostUnmatchedPerMille / 1000)
 {
     const std::size_t size = static_cast<std::size_t>(width) * height;
-    if (a.size() != size || b.size() != size) {
-        unmatched_ = static_cast<long>(std::max(a.size(), b.size()));
+    if (size == 0 || a.size() != size || b.size() != size)
         return;
-    }
+    comparable_ = true;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const std::size_t i = static_cast<std::size_t>(y) * width + x;

@@ -5,7 +5,7 @@
 
 // How far two pictures of one frame, drawn by two devices, are apart. A pixel matches
 // when the other picture has a pixel within kChannelTolerance in every channel at its
-// place or one pixel across or down from it: Direct3D 9 leaves it to the implementation
+// place or one pixel beside, above or below it: Direct3D 9 leaves it to the implementation
 // which texel a point sample taken exactly on the edge between two texels reads, and
 // rounding differs in the last bits. Sharper or softer filtering, or a picture moved
 // by half a pixel, leaves colours that neither place has.
@@ -21,7 +21,8 @@ public:
     long unmatched() const { return unmatched_; }
     long mostUnmatched() const { return mostUnmatched_; }
     int largestDifference() const { return largestDifference_; }
-    bool same() const { return unmatched_ <= mostUnmatched_; }
+    // Pictures of other sizes than the one given, or empty ones, are never the same.
+    bool same() const { return comparable_ && unmatched_ <= mostUnmatched_; }
 
 private:
     // Whether `from` has a pixel near (x, y) close to `pixel`.
@@ -32,4 +33,5 @@ private:
     long unmatched_ = 0;
     long mostUnmatched_;
     int largestDifference_ = 0;
+    bool comparable_ = false;
 };

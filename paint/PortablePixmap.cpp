@@ -32,17 +32,25 @@ bool PortablePixmap::load(const std::string& path)
     width_ = height_ = 0;
     pixels_.clear();
     std::ifstream file(path, std::ios::binary);
-    std::string magic;
+    char magic[2] = {};
     int width = 0;
     int height = 0;
     int channelMax = 0;
-    file >> magic >> width >> height >> channelMax;
+    file.read(magic, sizeof magic);
+    file >> width >> height >> channelMax;
     // One whitespace byte ends the header.
     file.get();
-    if (!file || magic != "P6" || channelMax != kChannelMax || width <= 0 || height <= 0 || width > kLongestSide ||
-        height > kLongestSide)
+    if (!file || magic[0] != 'P' || magic[1] != '6' || channelMax != kChannelMax || width <= 0 || height <= 0 ||
+        width > kLongestSide || height > kLongestSide)
         return false;
-    std::vector<unsigned char> rgb(static_cast<std::size_t>(width) * height * 3);
+    // The pixels must be all that is left: nothing is made for a picture the file does not hold.
+    const std::streamoff start = file.tellg();
+    file.seekg(0, std::ios::end);
+    const std::size_t size = static_cast<std::size_t>(width) * height * 3;
+    if (!file || file.tellg() - start != static_cast<std::streamoff>(size))
+        return false;
+    file.seekg(start);
+    std::vector<unsigned char> rgb(size);
     file.read(reinterpret_cast<char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
     if (!file)
         return false;

@@ -80,7 +80,8 @@ void Simulator::execute(const Script::Command& c)
     case Kind::Frame: {
         std::string why = "no frame to write";
         const RecordingDevice* device = platform_.device();
-        if (device == nullptr || !FrameFile::save(c.file, *device, device->presented(), why))
+        if (device == nullptr || device->presented().empty() ||
+            !FrameFile::save(c.file, *device, device->presented(), why))
             fail(c, why);
         break;
     }

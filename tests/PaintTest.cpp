@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -33,29 +34,24 @@ protected:
         single = source.createTexture(1, 1, dot.data());
         source.beginScene();
         source.clear(0xFF204060u);
-        source.drawFan(fan(1.5f, 0x11223344u));
+        drawFan(1.5f, 0x11223344u);
         source.setTexture(striped.get());
         source.setSamplerState(SamplerState::MagFilter, static_cast<std::uint32_t>(Filter::Linear));
         source.setRenderState(RenderState::AlphaBlendEnable, 1);
-        source.drawFan(fan(-20.25f, 0xFFFFFFFFu));
+        drawFan(-20.25f, 0xFFFFFFFFu);
         source.setTexture(single.get());
         source.setStageState(StageState::ColorOp, static_cast<std::uint32_t>(StageOp::Add));
-        source.drawFan(fan(600.75f, 0x80FF0000u));
+        drawFan(600.75f, 0x80FF0000u);
         source.present();
     }
 
-    static SpriteVertex vertex(float x, float y, std::uint32_t diffuse, float u, float v)
+    void drawFan(float x, std::uint32_t diffuse)
     {
-        return SpriteVertex{x, y, 0.0f, 1.0f, diffuse, u, v};
-    }
-    static SpriteVertex (&fan(float x, std::uint32_t diffuse))[4]
-    {
-        static SpriteVertex corners[4];
-        corners[0] = vertex(x, 10.125f, diffuse, 0.0f, 0.0f);
-        corners[1] = vertex(x + 32, 10.125f, diffuse, 1.0f, 0.0f);
-        corners[2] = vertex(x + 32, 42.5f, diffuse, 1.0f, 0.5f);
-        corners[3] = vertex(x, 42.5f, diffuse, 0.0f, 0.5f);
-        return corners;
+        const SpriteVertex corners[4] = {{x, 10.125f, 0.0f, 1.0f, diffuse, 0.0f, 0.0f},
+                                         {x + 32, 10.125f, 0.0f, 1.0f, diffuse, 1.0f, 0.0f},
+                                         {x + 32, 42.5f, 0.0f, 1.0f, diffuse, 1.0f, 0.5f},
+                                         {x, 42.5f, 0.0f, 1.0f, diffuse, 0.0f, 0.5f}};
+        source.drawFan(corners);
     }
 
     TemporaryFolder folder{false};
@@ -108,15 +104,43 @@ TEST_F(FrameFileTest, CutDamagedOrMissingFilesAreRefused)
     }
     writeBytes("long.frame", whole + "x");
     EXPECT_FALSE(frame.load("long.frame", target, error));
-    // A texture said to be wider than any the game makes is not believed.
-    std::string wide = whole;
-    wide[8 + 4 + 8] = '\xFF';
-    wide[8 + 4 + 8 + 1] = '\xFF';
-    writeBytes("wide.frame", wide);
-    EXPECT_FALSE(frame.load("wide.frame", target, error));
     EXPECT_FALSE(frame.load("none.frame", target, error));
     EXPECT_NE(error.find("none.frame"), std::string::npos) << error;
     EXPECT_FALSE(FrameFile::save("no-such-folder/a.frame", source, source.presented(), error));
+}
+
+TEST_F(FrameFileTest, TexturesBeyondTheBoundsOrGoneAreLeftOut)
+{
+    // Wider than any texture of the game, with every pixel there: not written, and
+    // not read when written by other means.
+    const std::vector<std::uint32_t> row(4097, 0xFFFFFFFFu);
+    auto wide = source.createTexture(4097, 1, row.data());
+    source.beginScene();
+    source.setTexture(wide.get());
+    drawFan(0, 0xFFFFFFFFu);
+    std::string error;
+    EXPECT_FALSE(FrameFile::save("wide.frame", source, source.frame(), error));
+    std::string bytes("TSFRAME1\x01\0\0\0" "\x05\0\0\0\0\0\0\0" "\x01\x10\0\0\x01\0\0\0", 28);
+    bytes += std::string(4097 * 4, '\xFF') + std::string(4, '\0');
+    writeBytes("wide.frame", bytes);
+    RecordingDevice target;
+    FrameFile frame;
+    EXPECT_FALSE(frame.load("wide.frame", target, error));
+    // Narrower, with pixels left over: refused too, as what is left is no frame.
+    bytes[8 + 4 + 8 + 1] = '\x0F';
+    writeBytes("wide.frame", bytes);
+    EXPECT_FALSE(frame.load("wide.frame", target, error));
+
+    // A fan whose texture was gone when the frame was written is painted without one.
+    source.beginScene();
+    source.setTexture(wide.get());
+    drawFan(0, 0xFFFFFFFFu);
+    source.present();
+    wide.reset();
+    ASSERT_TRUE(FrameFile::save("gone.frame", source, source.presented(), error)) << error;
+    ASSERT_TRUE(frame.load("gone.frame", target, error)) << error;
+    ASSERT_EQ(frame.commands().size(), 1u);
+    EXPECT_EQ(frame.commands()[0].textureId, 0u);
 }
 
 TEST(PortablePixmapTest, PicturesReadBackAndDamagedOnesAreRefused)
@@ -140,6 +164,11 @@ TEST(PortablePixmapTest, PicturesReadBackAndDamagedOnesAreRefused)
     EXPECT_FALSE(read.load("deep.ppm"));
     writeBytes("huge.ppm", "P6\n100000 100000\n255\n");
     EXPECT_FALSE(read.load("huge.ppm"));
+    // A header for more pixels than the file holds is refused before anything is made.
+    writeBytes("short.ppm", "P6\n8000 8000\n255\n" + std::string(16, '\0'));
+    EXPECT_FALSE(read.load("short.ppm"));
+    writeBytes("long.ppm", whole + "x");
+    EXPECT_FALSE(read.load("long.ppm"));
     EXPECT_FALSE(read.load("none.ppm"));
 }
 
@@ -173,6 +202,8 @@ TEST(PictureComparisonTest, EdgesAPixelApartMatchButSoftenedOrMovedPicturesDoNot
     // Two pixels away is a different picture.
     EXPECT_GT(PictureComparison(original, square(6, 2), kWidth, kHeight).unmatched(), 0);
     EXPECT_FALSE(PictureComparison(original, std::vector<std::uint32_t>(3), kWidth, kHeight).same());
+    EXPECT_FALSE(PictureComparison({}, {}, kWidth, kHeight).same());
+    EXPECT_FALSE(PictureComparison({}, {}, 0, 0).same());
 }
 
 TEST(PictureComparisonTest, AFewUnmatchedPixelsInAThousandAreAllowed)

@@ -11,11 +11,11 @@ const char* const kWindowClass = "TessaroCanvas";
 
 // The window is never shown: the device draws into its back buffer, which is read
 // before anything is presented.
-struct Canvas::Parts {
+struct Canvas::Backend {
     HWND window = nullptr;
     std::unique_ptr<D3d9Device> device;
 
-    ~Parts()
+    ~Backend()
     {
         device.reset();
         if (window != nullptr)
@@ -23,22 +23,22 @@ struct Canvas::Parts {
     }
 };
 
-Canvas::Canvas() : parts_(std::make_unique<Parts>())
+Canvas::Canvas() : backend_(std::make_unique<Backend>())
 {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = kWindowClass;
     RegisterClassA(&windowClass);
-    parts_->window = CreateWindowExA(0, kWindowClass, "Tessaro", WS_POPUP, 0, 0, field::kWidth, field::kHeight,
+    backend_->window = CreateWindowExA(0, kWindowClass, "Tessaro", WS_POPUP, 0, 0, field::kWidth, field::kHeight,
                                      nullptr, nullptr, windowClass.hInstance, nullptr);
-    parts_->device = D3d9Device::create(parts_->window);
-    if (!parts_->device)
-        error_ = parts_->window == nullptr ? "no window for the device" : "no Direct3D 9 device";
+    backend_->device = D3d9Device::create(backend_->window);
+    if (!backend_->device)
+        error_ = backend_->window == nullptr ? "no window for the device" : "no Direct3D 9 device";
 }
 
 Canvas::~Canvas() = default;
 
-Device* Canvas::device() const { return parts_->device.get(); }
+Device* Canvas::device() const { return backend_->device.get(); }
 
-std::vector<std::uint32_t> Canvas::picture() { return parts_->device->readPicture(); }
+std::vector<std::uint32_t> Canvas::picture() { return backend_->device->readPicture(); }

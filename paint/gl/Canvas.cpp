@@ -2,18 +2,18 @@
 
 #include "platform/gl/OffscreenGl.h"
 
-struct Canvas::Parts {
+struct Canvas::Backend {
     OffscreenGl gl;
 };
 
-Canvas::Canvas() : parts_(std::make_unique<Parts>())
+Canvas::Canvas() : backend_(std::make_unique<Backend>())
 {
-    if (parts_->gl.device() == nullptr)
-        error_ = parts_->gl.error();
+    if (backend_->gl.device() == nullptr)
+        error_ = backend_->gl.error();
 }
 
 Canvas::~Canvas() = default;
 
-Device* Canvas::device() const { return parts_->gl.device(); }
+Device* Canvas::device() const { return backend_->gl.device(); }
 
-std::vector<std::uint32_t> Canvas::picture() { return parts_->gl.device()->readPicture(); }
+std::vector<std::uint32_t> Canvas::picture() { return backend_->gl.device()->readPicture(); }

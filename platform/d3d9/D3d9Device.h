@@ -29,8 +29,8 @@ public:
     void clear(std::uint32_t argb) override;
     void drawFan(const SpriteVertex (&vertices)[4]) override;
 
-    // The picture drawn so far, ARGB, top row first, at the size it has in the
-    // back buffer; empty when the back buffer cannot be read.
+    // The picture drawn so far, ARGB, top row first, at the size it is scaled to in
+    // the back buffer, without the bars; empty when the back buffer cannot be read.
     std::vector<std::uint32_t> readPicture();
 
 private:

@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 #include <type_traits>
@@ -14,7 +13,7 @@ constexpr char kMagic[8] = {'T', 'S', 'F', 'R', 'A', 'M', 'E', '1'};
 constexpr std::uint32_t kMostTextures = 1024;
 constexpr std::uint32_t kLongestSide = 4096;
 constexpr std::uint32_t kMostCommands = 1u << 20;
-constexpr std::streamsize kLargestFile = std::streamsize{1} << 30;
+constexpr std::streamsize kLargestFile = std::streamsize{1} << 27;
 
 class Writer {
 public:
@@ -74,12 +73,13 @@ public:
     }
     bool magic()
     {
-        if (!has(sizeof kMagic) || bytes_.compare(0, sizeof kMagic, kMagic, sizeof kMagic) != 0)
+        if (!has(sizeof kMagic) || bytes_.compare(at_, sizeof kMagic, kMagic, sizeof kMagic) != 0)
             return false;
         at_ += sizeof kMagic;
         return true;
     }
     bool atEnd() const { return at_ == bytes_.size(); }
+    std::size_t remaining() const { return bytes_.size() - at_; }
 
 private:
     bool has(std::size_t count)
@@ -92,6 +92,11 @@ private:
     std::size_t at_ = 0;
     bool ok_ = true;
 };
+
+bool fits(std::uint32_t width, std::uint32_t height)
+{
+    return width >= 1 && height >= 1 && width <= kLongestSide && height <= kLongestSide;
+}
 
 // The state's fields in the order they are stored.
 template <typename Visit>
@@ -161,6 +166,17 @@ bool FrameFile::save(const std::string& path, const RecordingDevice& source,
     for (const RecordingDevice::Command& c : frame)
         if (!c.isClear && source.texture(c.textureId))
             used.insert(c.textureId);
+    // Nothing is written that the reader would refuse.
+    bool readable = used.size() <= kMostTextures && frame.size() <= kMostCommands;
+    for (std::uint64_t id : used) {
+        const auto texture = source.texture(id);
+        readable = readable && fits(static_cast<std::uint32_t>(texture->width()),
+                                    static_cast<std::uint32_t>(texture->height()));
+    }
+    if (!readable) {
+        error = "the frame is larger than a frame file holds";
+        return false;
+    }
     Writer out;
     out.raw(kMagic, sizeof kMagic);
     out.u32(static_cast<std::uint32_t>(used.size()));
@@ -212,8 +228,8 @@ bool FrameFile::load(const std::string& path, RecordingDevice& into, std::string
         std::uint64_t id = 0;
         std::uint32_t width = 0;
         std::uint32_t height = 0;
-        ok = in.u64(id) && in.u32(width) && in.u32(height) && width >= 1 && height >= 1 && width <= kLongestSide &&
-             height <= kLongestSide;
+        ok = in.u64(id) && in.u32(width) && in.u32(height) && fits(width, height) &&
+             static_cast<std::size_t>(width) * height * sizeof(std::uint32_t) <= in.remaining();
         std::vector<std::uint32_t> pixels(ok ? static_cast<std::size_t>(width) * height : 0);
         for (std::uint32_t& pixel : pixels)
             ok = ok && in.u32(pixel);
