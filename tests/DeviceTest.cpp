@@ -193,3 +193,32 @@ TEST_F(GlDeviceTest, CoversAndSamplesWhereDirect3D9Does)
     EXPECT_EQ(pixel(202, 101), w);
     device->present();
 }
+
+// Scaled into a larger output, the rule holds in output pixels: a quad from 10 to 20
+// at twice the size covers the output pixels 20 to 39, as Direct3D 9 draws it.
+TEST(ScaledGlDeviceTest, CoversWholeOutputPixelsWhereDirect3D9Does)
+{
+    constexpr int kScale = 2;
+    OffscreenGl gl(640 * kScale, 480 * kScale);
+    GlDevice* device = gl.device();
+    ASSERT_NE(device, nullptr) << gl.error();
+    const std::vector<std::uint32_t> white(4, 0xFFFFFFFFu);
+    Sprite square;
+    square.attach(device, device->createTexture(2, 2, white.data()));
+    square.setTextureSize(2, 2);
+    device->beginScene();
+    device->clear(0xFF000000);
+    square.drawWhole(10, 10, 0, 10, 10);
+    const std::vector<std::uint32_t> picture = device->readPicture();
+    ASSERT_EQ(picture.size(), 640u * 480u * kScale * kScale);
+    const auto at = [&](int x, int y) { return picture[static_cast<std::size_t>(y) * 640 * kScale + x]; };
+    EXPECT_EQ(at(19, 30), 0xFF000000u);
+    EXPECT_EQ(at(20, 30), 0xFFFFFFFFu);
+    EXPECT_EQ(at(39, 30), 0xFFFFFFFFu);
+    EXPECT_EQ(at(40, 30), 0xFF000000u);
+    EXPECT_EQ(at(30, 19), 0xFF000000u);
+    EXPECT_EQ(at(30, 20), 0xFFFFFFFFu);
+    EXPECT_EQ(at(30, 39), 0xFFFFFFFFu);
+    EXPECT_EQ(at(30, 40), 0xFF000000u);
+    device->present();
+}

@@ -1,10 +1,9 @@
 #include "platform/gl/OffscreenGl.h"
 
 #include "platform/gl/DriverLeakPause.h"
-#include "platform/Field.h"
 #include "platform/gl/SdlGlContext.h"
 
-OffscreenGl::OffscreenGl()
+OffscreenGl::OffscreenGl(int width, int height)
 {
     const DriverLeakPause pause;
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
@@ -16,7 +15,7 @@ OffscreenGl::OffscreenGl()
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    window_ = SDL_CreateWindow("Tessaro", 0, 0, field::kWidth, field::kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    window_ = SDL_CreateWindow("Tessaro", 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (window_ != nullptr)
         device_ = GlDevice::create(SdlGlContext::create(window_));
     if (!device_)

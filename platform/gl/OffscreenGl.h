@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Field.h"
 #include "platform/gl/GlDevice.h"
 
 #include <SDL.h>
@@ -11,7 +12,8 @@
 // for pictures of recorded frames, and for tests and benchmarks of the device.
 class OffscreenGl {
 public:
-    OffscreenGl();
+    // An output of another size than the field's holds the picture letterboxed.
+    explicit OffscreenGl(int width = field::kWidth, int height = field::kHeight);
     ~OffscreenGl();
     OffscreenGl(const OffscreenGl&) = delete;
     OffscreenGl& operator=(const OffscreenGl&) = delete;
