@@ -32,8 +32,7 @@ int compare(const std::vector<std::uint32_t>& picture, const char* againstPath)
         return cannot(std::string(againstPath) + " is not a 640 x 480 picture");
     const PictureComparison comparison(picture, against.pixels(), field::kWidth, field::kHeight);
     std::printf("%ld pixels match nothing within %d a channel at their place or a pixel beside, above or below "
-                "(at most %ld may); "
-                "the largest difference in place is %d\n",
+                "(at most %ld may); the largest difference in place is %d\n",
                 comparison.unmatched(), PictureComparison::kChannelTolerance, comparison.mostUnmatched(),
                 comparison.largestDifference());
     return comparison.same() ? EXIT_SUCCESS : kDifferent;

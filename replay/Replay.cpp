@@ -1,11 +1,12 @@
 #include "replay/Replay.h"
 
+#include "platform/ByteReader.h"
+#include "platform/ByteWriter.h"
+#include "platform/WholeFile.h"
 #include "replay/Checksum.h"
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -32,87 +33,7 @@ std::uint32_t zigzag(std::int32_t v)
 std::int32_t unzigzag(std::uint32_t v) { return static_cast<std::int32_t>((v >> 1) ^ (0u - (v & 1u))); }
 std::int32_t difference(std::uint32_t a, std::uint32_t b) { return static_cast<std::int32_t>(a - b); }
 
-class Writer {
-public:
-    void byte(std::uint8_t v) { out.push_back(static_cast<char>(v)); }
-    void u16(std::uint16_t v) { byte(v & 0xff), byte(v >> 8); }
-    void u32(std::uint32_t v)
-    {
-        for (int shift = 0; shift < 32; shift += 8)
-            byte(static_cast<std::uint8_t>(v >> shift));
-    }
-    void varint(std::uint32_t v)
-    {
-        for (; v >= 0x80; v >>= 7)
-            byte(static_cast<std::uint8_t>(v | 0x80));
-        byte(static_cast<std::uint8_t>(v));
-    }
-    void bytes(const void* data, std::size_t size) { out.append(static_cast<const char*>(data), size); }
-
-    std::string out;
-};
-
-// Every read checks the bytes left; after the first failure all reads give 0.
-class Reader {
-public:
-    explicit Reader(std::string_view bytes) : in_(bytes) {}
-    bool ok() const { return ok_; }
-    std::size_t left() const { return in_.size() - at_; }
-    std::uint8_t byte()
-    {
-        if (!need(1))
-            return 0;
-        return static_cast<std::uint8_t>(in_[at_++]);
-    }
-    std::uint16_t u16()
-    {
-        const std::uint16_t low = byte();
-        return static_cast<std::uint16_t>(low | byte() << 8);
-    }
-    std::uint32_t u32()
-    {
-        std::uint32_t v = 0;
-        for (int shift = 0; shift < 32; shift += 8)
-            v |= static_cast<std::uint32_t>(byte()) << shift;
-        return v;
-    }
-    std::uint32_t varint()
-    {
-        std::uint32_t v = 0;
-        for (int shift = 0; shift < 35; shift += 7) {
-            const std::uint8_t b = byte();
-            if (shift == 28 && b > 0x0f)
-                ok_ = false;
-            v |= static_cast<std::uint32_t>(b & 0x7f) << shift;
-            if ((b & 0x80) == 0 || !ok_)
-                return ok_ ? v : 0;
-        }
-        ok_ = false;
-        return 0;
-    }
-    std::string_view take(std::size_t size)
-    {
-        if (!need(size))
-            return {};
-        const std::string_view part = in_.substr(at_, size);
-        at_ += size;
-        return part;
-    }
-
-private:
-    bool need(std::size_t size)
-    {
-        if (ok_ && left() < size)
-            ok_ = false;
-        return ok_;
-    }
-
-    std::string_view in_;
-    std::size_t at_ = 0;
-    bool ok_ = true;
-};
-
-void encodeSteps(const std::vector<Replay::Step>& steps, Writer& w)
+void encodeSteps(const std::vector<Replay::Step>& steps, ByteWriter& w)
 {
     platform::Point pointer{0, 0};
     std::uint32_t clock = 0;
@@ -155,7 +76,7 @@ void encodeSteps(const std::vector<Replay::Step>& steps, Writer& w)
 }
 
 // One step from its flags; false when the flags cannot have been written.
-bool decodeStep(std::uint8_t flags, bool repeated, Reader& r, Replay::Step& s, std::uint32_t& clock)
+bool decodeStep(std::uint8_t flags, bool repeated, ByteReader& r, Replay::Step& s, std::uint32_t& clock)
 {
     std::fill(std::begin(s.clock), std::end(s.clock), 0u);
     s.button = (flags & kButton) != 0;
@@ -181,7 +102,7 @@ bool decodeStep(std::uint8_t flags, bool repeated, Reader& r, Replay::Step& s, s
 
 bool decodeSteps(std::string_view bytes, std::uint32_t count, std::vector<Replay::Step>& steps, std::string& error)
 {
-    Reader r(bytes);
+    ByteReader r(bytes);
     Replay::Step step;
     std::uint32_t clock = 0;
     std::uint8_t last = 0;
@@ -214,7 +135,7 @@ bool decodeSteps(std::string_view bytes, std::uint32_t count, std::vector<Replay
     return true;
 }
 
-void encodeResult(const Replay::Result& result, Writer& w)
+void encodeResult(const Replay::Result& result, ByteWriter& w)
 {
     w.u32(static_cast<std::uint32_t>(result.score));
     w.u32(static_cast<std::uint32_t>(result.comboBonus));
@@ -224,7 +145,7 @@ void encodeResult(const Replay::Result& result, Writer& w)
     w.bytes(result.name, sizeof result.name);
 }
 
-void decodeResult(Reader& r, Replay::Result& result)
+void decodeResult(ByteReader& r, Replay::Result& result)
 {
     result.score = static_cast<int>(r.u32());
     result.comboBonus = static_cast<int>(r.u32());
@@ -238,7 +159,7 @@ void decodeResult(Reader& r, Replay::Result& result)
     result.name[sizeof result.name - 1] = '\0';
 }
 
-void encodeCarry(const Replay::Carry& carry, Writer& w)
+void encodeCarry(const Replay::Carry& carry, ByteWriter& w)
 {
     w.u32(carry.randomState);
     w.u32(static_cast<std::uint32_t>(carry.wandererCounter));
@@ -248,7 +169,7 @@ void encodeCarry(const Replay::Carry& carry, Writer& w)
 }
 
 // Only values the game itself can leave behind.
-bool decodeCarry(Reader& r, Replay::Carry& carry)
+bool decodeCarry(ByteReader& r, Replay::Carry& carry)
 {
     constexpr std::uint32_t kWandererLimit = 120;
     constexpr std::uint32_t kSpawnLimit = 60;
@@ -275,7 +196,7 @@ void Replay::setName(const char* name)
 
 std::string Replay::encode() const
 {
-    Writer w;
+    ByteWriter w;
     w.bytes(kMagic, sizeof kMagic);
     w.u16(kFormatVersion);
     const std::string_view version = kGameVersion;
@@ -286,7 +207,7 @@ std::string Replay::encode() const
     w.u16(kChecksumInterval);
     w.u32(static_cast<std::uint32_t>(steps.size()));
     w.u32(static_cast<std::uint32_t>(checksums.size()));
-    Writer stepBytes;
+    ByteWriter stepBytes;
     encodeSteps(steps, stepBytes);
     w.u32(static_cast<std::uint32_t>(stepBytes.out.size()));
     w.out += stepBytes.out;
@@ -305,7 +226,7 @@ bool Replay::decode(std::string_view bytes, Replay& replay, std::string& error)
         error = "not a replay";
         return false;
     }
-    Reader r(bytes.substr(sizeof kMagic));
+    ByteReader r(bytes.substr(sizeof kMagic));
     const std::uint16_t version = r.u16();
     if (version != kFormatVersion) {
         error = "replay format " + std::to_string(version) + " is not known to this build (it reads "
@@ -313,14 +234,14 @@ bool Replay::decode(std::string_view bytes, Replay& replay, std::string& error)
         return false;
     }
     const std::string_view body = bytes.substr(0, bytes.size() - kTrailer);
-    Reader trailer(bytes.substr(body.size()));
+    ByteReader trailer(bytes.substr(body.size()));
     Checksum sum;
     sum.add(body);
     if (sum.value() != trailer.u32()) {
         error = "damaged: its checksum does not match (truncated or altered)";
         return false;
     }
-    r = Reader(body.substr(sizeof kMagic + 2));
+    r = ByteReader(body.substr(sizeof kMagic + 2));
     r.take(r.byte());  // the game version that recorded it; any reads
     decodeResult(r, replay.result);
     const bool carryOk = decodeCarry(r, replay.carry);
@@ -352,23 +273,13 @@ bool Replay::decode(std::string_view bytes, Replay& replay, std::string& error)
 bool Replay::readFile(const std::string& path, Replay& replay, std::string& error)
 {
     // Far beyond the longest round a recording keeps.
-    constexpr std::streamoff kMaxFileBytes = 64 << 20;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "cannot be read";
-        return false;
+    constexpr long long kMaxFileBytes = 64 << 20;
+    std::string bytes;
+    switch (readWholeFile(path, kMaxFileBytes, bytes)) {
+    case WholeFile::Read: return decode(bytes, replay, error);
+    case WholeFile::TooLarge: error = "too large for a replay"; return false;
+    case WholeFile::Unreadable: break;
     }
-    file.seekg(0, std::ios::end);
-    const std::streamoff size = file.tellg();
-    if (size < 0 || size > kMaxFileBytes) {
-        error = size < 0 ? "cannot be read" : "too large for a replay";
-        return false;
-    }
-    file.seekg(0);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    if (!file.read(bytes.data(), size)) {
-        error = "cannot be read";
-        return false;
-    }
-    return decode(bytes, replay, error);
+    error = "cannot be read";
+    return false;
 }

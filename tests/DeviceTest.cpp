@@ -83,6 +83,20 @@ protected:
     GlDevice* device = gl.device();
 };
 
+// A white square on black covers the pixels first to last, across and down, and no
+// more: checked on each side of each edge, through the middle.
+template <typename PixelAt>
+void expectWhiteSquare(PixelAt at, int first, int last)
+{
+    const int middle = (first + last) / 2;
+    for (const auto& [inside, outside] : {std::pair{first, first - 1}, std::pair{last, last + 1}}) {
+        EXPECT_EQ(at(inside, middle), 0xFFFFFFFFu) << inside;
+        EXPECT_EQ(at(outside, middle), 0xFF000000u) << outside;
+        EXPECT_EQ(at(middle, inside), 0xFFFFFFFFu) << inside;
+        EXPECT_EQ(at(middle, outside), 0xFF000000u) << outside;
+    }
+}
+
 }  // namespace
 
 TEST_F(GlDeviceTest, BatchesEqualStateAndKeepsPaintingOrder)
@@ -149,27 +163,14 @@ TEST_F(GlDeviceTest, CoversAndSamplesWhereDirect3D9Does)
     white.setTextureSize(2, 2);
     device->beginScene();
     device->clear(0xFF000000);
+    const auto at = [&](int x, int y) { return pixel(x, y); };
     // Edges half way between centres: the centres 11 to 20 lie inside.
     white.drawWhole(10.5f, 10.5f, 0, 10, 10);
-    EXPECT_EQ(pixel(10, 15), 0xFF000000u);
-    EXPECT_EQ(pixel(11, 15), 0xFFFFFFFFu);
-    EXPECT_EQ(pixel(20, 15), 0xFFFFFFFFu);
-    EXPECT_EQ(pixel(21, 15), 0xFF000000u);
-    EXPECT_EQ(pixel(15, 10), 0xFF000000u);
-    EXPECT_EQ(pixel(15, 11), 0xFFFFFFFFu);
-    EXPECT_EQ(pixel(15, 20), 0xFFFFFFFFu);
-    EXPECT_EQ(pixel(15, 21), 0xFF000000u);
+    expectWhiteSquare(at, 11, 20);
     // Edges on whole coordinates, on the centres themselves: the top and left
     // ones take their pixels, the bottom and right ones do not.
     white.drawWhole(30, 30, 0, 10, 10);
-    EXPECT_EQ(pixel(29, 35), 0xFF000000u);
-    EXPECT_EQ(pixel(30, 35), 0xFFFFFFFFu);
-    EXPECT_EQ(pixel(39, 35), 0xFFFFFFFFu);
-    EXPECT_EQ(pixel(40, 35), 0xFF000000u);
-    EXPECT_EQ(pixel(35, 29), 0xFF000000u);
-    EXPECT_EQ(pixel(35, 30), 0xFFFFFFFFu);
-    EXPECT_EQ(pixel(35, 39), 0xFFFFFFFFu);
-    EXPECT_EQ(pixel(35, 40), 0xFF000000u);
+    expectWhiteSquare(at, 30, 39);
 
     // Two black columns, two white, drawn one texel to a pixel from x = 100: each
     // pixel's centre falls on the edge between two texels, so linear filtering
@@ -211,14 +212,6 @@ TEST(ScaledGlDeviceTest, CoversWholeOutputPixelsWhereDirect3D9Does)
     square.drawWhole(10, 10, 0, 10, 10);
     const std::vector<std::uint32_t> picture = device->readPicture();
     ASSERT_EQ(picture.size(), 640u * 480u * kScale * kScale);
-    const auto at = [&](int x, int y) { return picture[static_cast<std::size_t>(y) * 640 * kScale + x]; };
-    EXPECT_EQ(at(19, 30), 0xFF000000u);
-    EXPECT_EQ(at(20, 30), 0xFFFFFFFFu);
-    EXPECT_EQ(at(39, 30), 0xFFFFFFFFu);
-    EXPECT_EQ(at(40, 30), 0xFF000000u);
-    EXPECT_EQ(at(30, 19), 0xFF000000u);
-    EXPECT_EQ(at(30, 20), 0xFFFFFFFFu);
-    EXPECT_EQ(at(30, 39), 0xFFFFFFFFu);
-    EXPECT_EQ(at(30, 40), 0xFF000000u);
+    expectWhiteSquare([&](int x, int y) { return picture[static_cast<std::size_t>(y) * 640 * kScale + x]; }, 20, 39);
     device->present();
 }

@@ -1,9 +1,12 @@
 #include "platform/record/FrameFile.h"
 
+#include "platform/ByteReader.h"
+#include "platform/ByteWriter.h"
+#include "platform/WholeFile.h"
+
 #include <cstring>
 #include <fstream>
 #include <map>
-#include <set>
 #include <type_traits>
 
 namespace {
@@ -13,89 +16,39 @@ constexpr char kMagic[8] = {'T', 'S', 'F', 'R', 'A', 'M', 'E', '1'};
 constexpr std::uint32_t kMostTextures = 1024;
 constexpr std::uint32_t kLongestSide = 4096;
 constexpr std::uint32_t kMostCommands = 1u << 20;
-constexpr std::streamsize kLargestFile = std::streamsize{1} << 27;
-
-class Writer {
-public:
-    void u32(std::uint32_t v)
-    {
-        for (int shift = 0; shift < 32; shift += 8)
-            bytes_.push_back(static_cast<char>((v >> shift) & 0xFFu));
-    }
-    void u64(std::uint64_t v)
-    {
-        u32(static_cast<std::uint32_t>(v));
-        u32(static_cast<std::uint32_t>(v >> 32));
-    }
-    void f32(float v)
-    {
-        std::uint32_t bits = 0;
-        std::memcpy(&bits, &v, sizeof bits);
-        u32(bits);
-    }
-    void raw(const char* data, std::size_t size) { bytes_.append(data, size); }
-    const std::string& bytes() const { return bytes_; }
-
-private:
-    std::string bytes_;
-};
-
-// Reads forward through the file's bytes; once anything is missing, every read fails.
-class Reader {
-public:
-    explicit Reader(const std::string& bytes) : bytes_(bytes) {}
-    bool u32(std::uint32_t& v)
-    {
-        if (!has(4))
-            return false;
-        v = 0;
-        for (int i = 0; i < 4; ++i)
-            v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes_[at_ + i])) << (8 * i);
-        at_ += 4;
-        return true;
-    }
-    bool u64(std::uint64_t& v)
-    {
-        std::uint32_t low = 0;
-        std::uint32_t high = 0;
-        if (!u32(low) || !u32(high))
-            return false;
-        v = low | (static_cast<std::uint64_t>(high) << 32);
-        return true;
-    }
-    bool f32(float& v)
-    {
-        std::uint32_t bits = 0;
-        if (!u32(bits))
-            return false;
-        std::memcpy(&v, &bits, sizeof v);
-        return true;
-    }
-    bool magic()
-    {
-        if (!has(sizeof kMagic) || bytes_.compare(at_, sizeof kMagic, kMagic, sizeof kMagic) != 0)
-            return false;
-        at_ += sizeof kMagic;
-        return true;
-    }
-    bool atEnd() const { return at_ == bytes_.size(); }
-    std::size_t remaining() const { return bytes_.size() - at_; }
-
-private:
-    bool has(std::size_t count)
-    {
-        ok_ = ok_ && bytes_.size() - at_ >= count;
-        return ok_;
-    }
-
-    const std::string& bytes_;
-    std::size_t at_ = 0;
-    bool ok_ = true;
-};
+constexpr long long kLargestFile = 1ll << 27;
 
 bool fits(std::uint32_t width, std::uint32_t height)
 {
     return width >= 1 && height >= 1 && width <= kLongestSide && height <= kLongestSide;
+}
+
+void putU64(ByteWriter& out, std::uint64_t v)
+{
+    out.u32(static_cast<std::uint32_t>(v));
+    out.u32(static_cast<std::uint32_t>(v >> 32));
+}
+
+std::uint64_t getU64(ByteReader& in)
+{
+    const std::uint64_t low = in.u32();
+    return low | static_cast<std::uint64_t>(in.u32()) << 32;
+}
+
+// Floats travel as their bits.
+void putF32(ByteWriter& out, float v)
+{
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &v, sizeof bits);
+    out.u32(bits);
+}
+
+float getF32(ByteReader& in)
+{
+    const std::uint32_t bits = in.u32();
+    float v = 0;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
 }
 
 // The state's fields in the order they are stored.
@@ -118,43 +71,44 @@ void eachStateField(DeviceState& s, Visit visit)
     visit(s.magFilter);
 }
 
-void writeCommand(Writer& out, const RecordingDevice::Command& c)
+void writeCommand(ByteWriter& out, const RecordingDevice::Command& c)
 {
     out.u32(c.isClear ? 1 : 0);
     out.u32(c.clearColor);
     DeviceState state = c.state;
     eachStateField(state, [&](auto field) { out.u32(static_cast<std::uint32_t>(field)); });
-    out.u64(c.textureId);
+    putU64(out, c.textureId);
     for (const SpriteVertex& v : c.vertices) {
-        out.f32(v.x);
-        out.f32(v.y);
-        out.f32(v.z);
-        out.f32(v.rhw);
+        for (float f : {v.x, v.y, v.z, v.rhw})
+            putF32(out, f);
         out.u32(v.diffuse);
-        out.f32(v.u);
-        out.f32(v.v);
+        putF32(out, v.u);
+        putF32(out, v.v);
     }
 }
 
-bool readCommand(Reader& in, RecordingDevice::Command& c)
+RecordingDevice::Command readCommand(ByteReader& in)
 {
-    std::uint32_t isClear = 0;
-    bool ok = in.u32(isClear) && in.u32(c.clearColor);
-    c.isClear = isClear != 0;
-    c.state = DeviceState{};
+    RecordingDevice::Command c{};
+    c.isClear = in.u32() != 0;
+    c.clearColor = in.u32();
     eachStateField(c.state, [&](auto& field) {
-        std::uint32_t value = 0;
-        ok = ok && in.u32(value);
-        if constexpr (std::is_same_v<std::remove_reference_t<decltype(field)>, bool>)
+        using Field = std::remove_reference_t<decltype(field)>;
+        const std::uint32_t value = in.u32();
+        if constexpr (std::is_same_v<Field, bool>)
             field = value != 0;
         else
-            field = static_cast<std::remove_reference_t<decltype(field)>>(value);
+            field = static_cast<Field>(value);
     });
-    ok = ok && in.u64(c.textureId);
-    for (SpriteVertex& v : c.vertices)
-        ok = ok && in.f32(v.x) && in.f32(v.y) && in.f32(v.z) && in.f32(v.rhw) && in.u32(v.diffuse) && in.f32(v.u) &&
-             in.f32(v.v);
-    return ok;
+    c.textureId = getU64(in);
+    for (SpriteVertex& v : c.vertices) {
+        for (float* f : {&v.x, &v.y, &v.z, &v.rhw})
+            *f = getF32(in);
+        v.diffuse = in.u32();
+        v.u = getF32(in);
+        v.v = getF32(in);
+    }
+    return c;
 }
 
 }  // namespace
@@ -162,27 +116,24 @@ bool readCommand(Reader& in, RecordingDevice::Command& c)
 bool FrameFile::save(const std::string& path, const RecordingDevice& source,
                      const std::vector<RecordingDevice::Command>& frame, std::string& error)
 {
-    std::set<std::uint64_t> used;
+    std::map<std::uint64_t, std::shared_ptr<const RecordingDevice::RecordedTexture>> used;
     for (const RecordingDevice::Command& c : frame)
-        if (!c.isClear && source.texture(c.textureId))
-            used.insert(c.textureId);
+        if (auto texture = c.isClear ? nullptr : source.texture(c.textureId))
+            used.emplace(c.textureId, std::move(texture));
     // Nothing is written that the reader would refuse.
     bool readable = used.size() <= kMostTextures && frame.size() <= kMostCommands;
-    for (std::uint64_t id : used) {
-        const auto texture = source.texture(id);
+    for (const auto& [id, texture] : used)
         readable = readable && fits(static_cast<std::uint32_t>(texture->width()),
                                     static_cast<std::uint32_t>(texture->height()));
-    }
     if (!readable) {
         error = "the frame is larger than a frame file holds";
         return false;
     }
-    Writer out;
-    out.raw(kMagic, sizeof kMagic);
+    ByteWriter out;
+    out.bytes(kMagic, sizeof kMagic);
     out.u32(static_cast<std::uint32_t>(used.size()));
-    for (std::uint64_t id : used) {
-        const auto texture = source.texture(id);
-        out.u64(id);
+    for (const auto& [id, texture] : used) {
+        putU64(out, id);
         out.u32(static_cast<std::uint32_t>(texture->width()));
         out.u32(static_cast<std::uint32_t>(texture->height()));
         for (std::uint32_t pixel : texture->pixels())
@@ -192,7 +143,7 @@ bool FrameFile::save(const std::string& path, const RecordingDevice& source,
     for (const RecordingDevice::Command& c : frame)
         writeCommand(out, c);
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(out.bytes().data(), static_cast<std::streamsize>(out.bytes().size()));
+    file.write(out.out.data(), static_cast<std::streamsize>(out.out.size()));
     file.close();
     if (!file) {
         error = "cannot write " + path;
@@ -205,50 +156,41 @@ bool FrameFile::load(const std::string& path, RecordingDevice& into, std::string
 {
     textures_.clear();
     commands_.clear();
-    std::ifstream file(path, std::ios::binary);
     std::string bytes;
-    if (file) {
-        file.seekg(0, std::ios::end);
-        const std::streamsize size = file.tellg();
-        file.seekg(0);
-        if (size >= 0 && size <= kLargestFile) {
-            bytes.resize(static_cast<std::size_t>(size));
-            file.read(bytes.data(), size);
-        }
-    }
-    if (!file || bytes.empty()) {
+    if (readWholeFile(path, kLargestFile, bytes) != WholeFile::Read) {
         error = "cannot read " + path;
         return false;
     }
-    Reader in(bytes);
+    ByteReader in(bytes);
     std::map<std::uint64_t, std::uint64_t> madeFor;
-    std::uint32_t textureCount = 0;
-    bool ok = in.magic() && in.u32(textureCount) && textureCount <= kMostTextures;
+    bool ok = in.take(sizeof kMagic) == std::string_view(kMagic, sizeof kMagic);
+    const std::uint32_t textureCount = in.u32();
+    ok = ok && textureCount <= kMostTextures;
     for (std::uint32_t t = 0; ok && t < textureCount; ++t) {
-        std::uint64_t id = 0;
-        std::uint32_t width = 0;
-        std::uint32_t height = 0;
-        ok = in.u64(id) && in.u32(width) && in.u32(height) && fits(width, height) &&
-             static_cast<std::size_t>(width) * height * sizeof(std::uint32_t) <= in.remaining();
+        const std::uint64_t id = getU64(in);
+        const std::uint32_t width = in.u32();
+        const std::uint32_t height = in.u32();
+        // Nothing is made for pixels the file does not hold.
+        ok = in.ok() && fits(width, height) &&
+             static_cast<std::size_t>(width) * height * sizeof(std::uint32_t) <= in.left();
         std::vector<std::uint32_t> pixels(ok ? static_cast<std::size_t>(width) * height : 0);
         for (std::uint32_t& pixel : pixels)
-            ok = ok && in.u32(pixel);
+            pixel = in.u32();
         if (!ok)
             break;
         textures_.push_back(into.createTexture(static_cast<int>(width), static_cast<int>(height), pixels.data()));
         madeFor[id] = textures_.back()->id();
     }
-    std::uint32_t commandCount = 0;
-    ok = ok && in.u32(commandCount) && commandCount <= kMostCommands;
-    for (std::uint32_t i = 0; ok && i < commandCount; ++i) {
-        RecordingDevice::Command c{};
-        ok = readCommand(in, c);
+    const std::uint32_t commandCount = ok ? in.u32() : 0;
+    ok = ok && commandCount <= kMostCommands;
+    for (std::uint32_t i = 0; ok && in.ok() && i < commandCount; ++i) {
+        RecordingDevice::Command c = readCommand(in);
         // A fan whose texture the file does not hold is painted without one.
         const auto made = madeFor.find(c.textureId);
         c.textureId = made != madeFor.end() ? made->second : 0;
         commands_.push_back(c);
     }
-    if (!ok || !in.atEnd()) {
+    if (!ok || !in.ok() || in.left() != 0) {
         textures_.clear();
         commands_.clear();
         error = path + " is not a whole frame";
