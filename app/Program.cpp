@@ -1,11 +1,23 @@
 #include "app/Program.h"
 
 #include "app/MainLoop.h"
+#include "platform/DataFiles.h"
 #include "platform/Field.h"
 #include "platform/Platform.h"
 
+#include <string>
+
 int Program::run()
 {
+    const DataFiles files = DataFiles::ofThisProgram();
+    if (!files.imagesPresent()) {
+        const std::string folder = files.imagesFolder();
+        const std::string why = "the game's images are in neither this folder's data/"
+                                + (folder == "data" ? std::string() : " nor " + folder)
+                                + ": start the game in the folder it was built or unpacked in, or install it again";
+        platform::showError(why.c_str());
+        return kCannotStart;
+    }
     using platform::Metric;
     const int width = field::kWidth + 2 * platform::metric(Metric::DialogFrameWidth);
     const int height = field::kHeight + 2 * platform::metric(Metric::DialogFrameHeight)
@@ -13,8 +25,9 @@ int Program::run()
     const int x = (platform::metric(Metric::ScreenWidth) - width) / 2;
     const int y = (platform::metric(Metric::ScreenHeight) - height) / 2;
     platform::Window* window = window_.create(x, y, width, height, "Tessaro", &MainWindow::procedure);
-    if (application_.initialize(window, *factory_) == 1)
-        return 0;
+    // The platform has said what it could not make.
+    if (window == nullptr || application_.initialize(window, *factory_) == 1)
+        return kCannotStart;
     MainLoop loop;
     loop.run(application_, window_);
     return 0;

@@ -14,8 +14,10 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Always 0, also when start-up fails.
+    // 0 once the game has run and ended; kCannotStart when it could not start, after
+    // the player has been told why.
     int run();
+    static constexpr int kCannotStart = 1;
     const Application& application() const { return application_; }
     Application& application() { return application_; }
 

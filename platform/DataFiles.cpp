@@ -17,6 +17,14 @@ namespace {
 
 constexpr std::string_view kDataPrefix = "data/";
 constexpr const char* kWorkingData = "data";
+bool holdsTheImages(const fs::path& folder)
+{
+    std::error_code ignored;
+    for (const char* name : DataFiles::kImagesThatMarkIt)
+        if (!fs::is_regular_file(folder / name, ignored))
+            return false;
+    return true;
+}
 
 void report(const char* what, const fs::path& folder, const std::error_code& why)
 {
@@ -88,11 +96,18 @@ fs::path DataFiles::redirected(const fs::path& folder, const std::string& name)
 {
     if (folder.empty() || name.compare(0, kDataPrefix.size(), kDataPrefix) != 0)
         return {};
-    std::error_code ignored;
-    if (fs::is_directory(kWorkingData, ignored))
+    if (holdsTheImages(kWorkingData))
         return {};
     return folder / name.substr(kDataPrefix.size());
 }
+
+std::string DataFiles::imagesFolder() const
+{
+    const fs::path marker = redirected(images_, std::string(kDataPrefix) + DataFiles::kImagesThatMarkIt[0]);
+    return marker.empty() ? kWorkingData : marker.parent_path().lexically_normal().string();
+}
+
+bool DataFiles::imagesPresent() const { return holdsTheImages(imagesFolder()); }
 
 std::string DataFiles::image(const std::string& name) const
 {

@@ -1,15 +1,21 @@
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <string>
 
-// Where a file the game names "data/NAME" really is. When the working folder holds
-// data/ (the source tree, an unzipped folder, the tests) it is that file, as it always
-// was. An installed game started anywhere else reads its images from its installed
-// folder and keeps the player's own files (ranking, replays) in the player's folder.
-// Names that do not start with "data/" are left as they are.
+// Where a file the game names "data/NAME" really is. When the working folder's data/
+// holds the game's images (the source tree, an unzipped folder, the tests) it is that
+// file, as it always was. An installed game started anywhere else, also beside a data/
+// of somebody else's, reads its images from its installed folder and keeps the
+// player's own files (ranking, replays) in the player's folder. Names that do not
+// start with "data/" are left as they are.
 class DataFiles {
 public:
+    // A folder that holds these is the game's image folder: the font and the title are
+    // what the first frame needs. Any other data/ belongs to somebody else.
+    static constexpr std::array<const char*, 2> kImagesThatMarkIt{"font.png", "title.png"};
+
     // With an empty folder, the names of that kind stay in the working folder.
     DataFiles(std::filesystem::path images, std::filesystem::path player);
 
@@ -18,6 +24,9 @@ public:
     static DataFiles ofThisProgram();
 
     std::string image(const std::string& name) const;
+    // Whether the images are where image() looks for them; the folder looked in.
+    bool imagesPresent() const;
+    std::string imagesFolder() const;
     // A folder of the player's that cannot be looked into is reported on standard error.
     std::string playerFile(const std::string& name) const;
     // The same, with the folders it goes in made first (for the owner alone); one that

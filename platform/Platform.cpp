@@ -32,5 +32,6 @@ bool isDown(Key key) { return installed->isDown(key); }
 void endStep() { installed->endStep(); }
 std::unique_ptr<Device> createDevice(Window* window) { return installed->createDevice(window); }
 void enterFullScreen(Window* window) { installed->enterFullScreen(window); }
+void showError(const char* text) { installed->showError(text); }
 
 }  // namespace platform

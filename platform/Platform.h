@@ -54,6 +54,8 @@ public:
     // Null when no device can be had for the window.
     virtual std::unique_ptr<Device> createDevice(Window* window) = 0;
     virtual void enterFullScreen(Window* window) = 0;
+    // Tells the player why the game cannot go on, where the player will see it.
+    virtual void showError(const char* text) = 0;
 };
 
 void install(Platform* platform);
@@ -74,5 +76,6 @@ bool isDown(Key key);
 void endStep();
 std::unique_ptr<Device> createDevice(Window* window);
 void enterFullScreen(Window* window);
+void showError(const char* text);
 
 }  // namespace platform

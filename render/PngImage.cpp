@@ -6,23 +6,22 @@
 
 bool PngImage::load(const std::string& path)
 {
-    width_ = height_ = 0;
-    pixels_.clear();
+    refuse({});
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
     if (png_image_begin_read_from_file(&image, path.c_str()) == 0)
-        return false;
+        return refuse(image.message);
     if (image.width == 0 || image.height == 0 || image.width > kMaxSide || image.height > kMaxSide) {
         png_image_free(&image);
-        return false;
+        return refuse(kSizeRefused);
     }
     // BGRA bytes are ARGB words on a little-endian machine.
     image.format = PNG_FORMAT_BGRA;
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(image.width) * image.height);
     if (png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) == 0) {
         png_image_free(&image);
-        return false;
+        return refuse(image.message);
     }
     width_ = static_cast<int>(image.width);
     height_ = static_cast<int>(image.height);

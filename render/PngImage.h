@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A PNG file as 32-bit ARGB pixels, top row first.
@@ -9,11 +10,14 @@ class PngImage {
 public:
     // Larger images are refused before any pixel is decoded.
     static constexpr int kMaxSide = 4096;
+    static constexpr const char* kSizeRefused = "wider or taller than 4096 pixels, or empty";
 
-    // False for a missing, truncated, corrupt or oversized file; the image is then empty.
+    // False for a missing, truncated, corrupt or oversized file; the image is then empty
+    // and error() says why.
     bool load(const std::string& path);
     static bool save(const std::string& path, int width, int height, const std::vector<std::uint32_t>& argb);
 
+    const std::string& error() const { return error_; }
     int width() const { return width_; }
     int height() const { return height_; }
     const std::vector<std::uint32_t>& pixels() const { return pixels_; }
@@ -23,4 +27,14 @@ private:
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint32_t> pixels_;
+    std::string error_;
+
+    // Empties the image and keeps why; always false.
+    bool refuse(std::string why)
+    {
+        width_ = height_ = 0;
+        pixels_.clear();
+        error_ = std::move(why);
+        return false;
+    }
 };

@@ -5,12 +5,30 @@
 #include "render/PngImage.h"
 #include "render/QuadCorners.h"
 
+#include <cstdio>
+#include <set>
+#include <string>
+
+namespace {
+// Sprites share images, and a player needs to hear of each broken one only once.
+void reportUnreadable(const std::string& file, const std::string& why)
+{
+    static std::set<std::string> reported;
+    if (reported.insert(file).second)
+        std::fprintf(stderr, "tessaro: cannot read the image %s: %s; it is drawn as a plain box\n", file.c_str(),
+                     why.c_str());
+}
+}  // namespace
+
 int Sprite::loadFile(Device* device, const char* fileName, const std::uint32_t* colorKey)
 {
     device_ = device;
     texture_.reset();
     PngImage image;
-    if (device != nullptr && image.load(DataFiles::ofThisProgram().image(fileName))) {
+    const std::string file = DataFiles::ofThisProgram().image(fileName);
+    if (device != nullptr && !image.load(file))
+        reportUnreadable(file, image.error());
+    if (!image.pixels().empty()) {
         if (colorKey != nullptr)
             for (std::uint32_t& texel : image.pixels())
                 if (texel == *colorKey)

@@ -139,3 +139,4 @@ void RoundPlatform::hidePointer() { beneath_->hidePointer(); }
 void RoundPlatform::endStep() { beneath_->endStep(); }
 std::unique_ptr<Device> RoundPlatform::createDevice(platform::Window* window) { return beneath_->createDevice(window); }
 void RoundPlatform::enterFullScreen(platform::Window* window) { beneath_->enterFullScreen(window); }
+void RoundPlatform::showError(const char* text) { beneath_->showError(text); }

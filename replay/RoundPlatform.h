@@ -59,6 +59,7 @@ public:
     void endStep() override;
     std::unique_ptr<Device> createDevice(platform::Window* window) override;
     void enterFullScreen(platform::Window* window) override;
+    void showError(const char* text) override;
 
 private:
     const Replay::Step& played() const;

@@ -15,9 +15,9 @@ Simulator::Simulator(const Script& script, std::ostream& out) : script_(script),
 
 int Simulator::run(std::string& error)
 {
-    program_.run();
+    const bool started = program_.run() == 0;
     platform::install(nullptr);
-    error = error_;
+    error = started ? error_ : "the program could not start";
     return error_.empty() ? 0 : 1;
 }
 

@@ -39,7 +39,7 @@ private:
 // A working folder like the one a launcher starts the installed game in: no data/.
 class InstalledTest : public ::testing::Test {
 protected:
-    InstalledTest() { fs::remove(fs::path(folder.path()) / "data"); }
+    InstalledTest() { fs::remove_all(fs::path(folder.path()) / "data"); }
 
     fs::path at(const char* name) const { return fs::path(folder.path()) / name; }
 
@@ -71,6 +71,29 @@ TEST_F(InstalledTest, ImagesComeFromTheInstalledFolderAndThePlayersFilesFromThei
     // Other names, and kinds with no folder, stay as they are.
     EXPECT_EQ(files.image("good.png"), "good.png");
     EXPECT_EQ(DataFiles({}, {}).playerFileToWrite("data/score.txt"), "data/score.txt");
+}
+
+TEST_F(InstalledTest, ADataFolderOfSomebodyElsesIsLeftAlone)
+{
+    fs::create_directory(at("data"));
+    folder.write("data/measurements.csv", "1,2\n");
+    EXPECT_EQ(files.image("data/font.png"), at("images/font.png").string());
+    EXPECT_EQ(files.playerFileToWrite("data/score.txt"), at("player/score.txt").string());
+    EXPECT_EQ(std::distance(fs::directory_iterator(at("data")), fs::directory_iterator()), 1);
+    // No images anywhere is told, with the folder they were looked for in.
+    EXPECT_FALSE(files.imagesPresent());
+    EXPECT_EQ(files.imagesFolder(), at("images").string());
+    fs::create_directory(at("images"));
+    for (const char* image : DataFiles::kImagesThatMarkIt)
+        fs::copy_file(fs::path(TESSARO_DATA_DIR) / image, at("images") / image);
+    EXPECT_TRUE(files.imagesPresent());
+    // Once it holds the game's images, the working folder's data/ is the game's again.
+    fs::rename(at("images"), at("data/images"));
+    for (const char* image : DataFiles::kImagesThatMarkIt)
+        fs::rename(at("data/images") / image, at("data") / image);
+    EXPECT_EQ(files.image("data/font.png"), "data/font.png");
+    EXPECT_EQ(files.imagesFolder(), "data");
+    EXPECT_TRUE(files.imagesPresent());
 }
 
 TEST_F(InstalledTest, APlayersFolderThatCannotBeUsedIsReportedAndTheGameGoesOn)
@@ -113,7 +136,7 @@ TEST_F(InstalledTest, ThePlayersFolderFollowsXdgDataHomeThenHome)
 
 class InstalledRankingTest : public SimTest {
 protected:
-    InstalledRankingTest() { fs::remove(fs::path(folder.path()) / "data"); }
+    InstalledRankingTest() { fs::remove_all(fs::path(folder.path()) / "data"); }
 
     TemporaryFolder folder{false};
     ScopedVariable dataHome{"XDG_DATA_HOME", (folder.path() + "/xdg").c_str()};

@@ -7,7 +7,9 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -195,7 +197,7 @@ std::string headerOnly(std::uint32_t width, std::uint32_t height)
 
 }  // namespace
 
-TEST_F(RenderTest, BrokenImagesAreFailedLoadsThatStillDraw)
+TEST_F(RenderTest, BrokenImagesAreFailedLoadsThatAreToldOnceAndStillDraw)
 {
     TemporaryFolder folder(false);
     const std::vector<std::uint32_t> image(16 * 8, 0xFF336699u);
@@ -210,9 +212,20 @@ TEST_F(RenderTest, BrokenImagesAreFailedLoadsThatStillDraw)
     EXPECT_EQ(s.load(system.device(), "good.png"), 0);
     EXPECT_EQ(s.texture()->width(), 16);
     EXPECT_EQ(s.texture()->height(), 8);
-    for (const char* bad : {"missing.png", "truncated.png", "garbage.png", "huge.png", "empty.png"}) {
-        EXPECT_NE(s.load(system.device(), bad), 0) << bad;
-        EXPECT_EQ(s.texture(), nullptr) << bad;
+    const char* const broken[] = {"missing.png", "truncated.png", "garbage.png", "huge.png", "empty.png"};
+    testing::internal::CaptureStderr();
+    for (int pass = 0; pass < 2; ++pass)
+        for (const char* bad : broken) {
+            EXPECT_NE(s.load(system.device(), bad), 0) << bad;
+            EXPECT_EQ(s.texture(), nullptr) << bad;
+        }
+    // One line an image, however often it is loaded, with the file and a reason.
+    const std::string told = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 5) << told;
+    for (const char* bad : broken) {
+        const std::size_t at = told.find(std::string(bad) + ": ");
+        ASSERT_NE(at, std::string::npos) << told;
+        EXPECT_NE(told[at + std::strlen(bad) + 2], ';') << "no reason given for " << bad << ": " << told;
     }
     s.setTextureSize(16, 8);
     s.setColor(10, 20, 30);

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "platform/DataFiles.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -55,11 +57,16 @@ TemporaryFolder::TemporaryFolder(bool withImages)
     previous_ = fs::current_path().string();
     std::string pattern = (fs::temp_directory_path() / "tessaro-test-XXXXXX").string();
     path_ = mkdtemp(pattern.data());
-    fs::create_directory(fs::path(path_) / "data");
-    if (withImages)
+    const fs::path data = fs::path(path_) / "data";
+    fs::create_directory(data);
+    if (withImages) {
         for (const auto& image : fs::directory_iterator(TESSARO_DATA_DIR))
             if (image.path().extension() == ".png")
-                fs::copy_file(image.path(), fs::path(path_) / "data" / image.path().filename());
+                fs::copy_file(image.path(), data / image.path().filename());
+    } else {
+        for (const char* image : DataFiles::kImagesThatMarkIt)
+            fs::copy_file(fs::path(TESSARO_DATA_DIR) / image, data / image);
+    }
     fs::current_path(path_);
 }
 

@@ -60,7 +60,8 @@ private:
     ProbeScene* probes_[kSceneCount] = {};
 };
 
-// A temporary folder made the working directory, with the game's images under data/.
+// A temporary folder made the working directory, with the game's images under data/,
+// or only those that make it the game's folder.
 class TemporaryFolder {
 public:
     explicit TemporaryFolder(bool withImages = true);

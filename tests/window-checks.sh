@@ -42,23 +42,14 @@ start_x() {
     fail "no X server"
 }
 
-# Starts a program in the scratch folder and waits for its full-screen question.
-# A start that stalls before asking has been seen, rarely, while many tests share
-# the machine: it is reported with where each of the program's threads waits, and
-# the program is started once more, so that the test still checks what it is for.
+# Starts a program in the scratch folder and waits for its full-screen question. A
+# start that stalls fails with where each of the program's threads waits.
 launch_until_asked() {
-    local attempt
-    for attempt in 1 2; do
-        (cd "$work" && SDL_VIDEODRIVER=x11 exec "$@") &
-        pid=$!
-        await_for 30 named '質問' && return 0
-        echo "$name: warning: no question 30 s after start (attempt $attempt): $(stalled "$pid")" >&2
-        pkill -9 -P "$pid" 2>/dev/null
-        kill -9 "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-        pid=""
-    done
-    fail "the full-screen question did not appear"
+    (cd "$work" && SDL_VIDEODRIVER=x11 exec "$@") &
+    pid=$!
+    await_for 30 named '質問' && return 0
+    kill -0 "$pid" 2>/dev/null || fail "the program ended before its question"
+    fail "no question 30 s after start: $(stalled "$pid")"
 }
 
 # Where the threads of a process and of its children wait.

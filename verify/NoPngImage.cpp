@@ -4,9 +4,7 @@
 
 bool PngImage::load(const std::string&)
 {
-    width_ = height_ = 0;
-    pixels_.clear();
-    return false;
+    return refuse("this build decodes no images");
 }
 
 bool PngImage::save(const std::string&, int, int, const std::vector<std::uint32_t>&) { return false; }

@@ -16,10 +16,15 @@ OffscreenGl::OffscreenGl(int width, int height)
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     window_ = SDL_CreateWindow("Tessaro", 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (window_ != nullptr)
-        device_ = GlDevice::create(SdlGlContext::create(window_));
-    if (!device_)
-        error_ = std::string("no OpenGL 3.3 core context: ") + SDL_GetError();
+    if (window_ == nullptr) {
+        error_ = std::string("no off-screen window: ") + SDL_GetError();
+        return;
+    }
+    std::unique_ptr<SdlGlContext> context = SdlGlContext::create(window_, error_);
+    if (context)
+        device_ = GlDevice::create(std::move(context));
+    if (!device_ && error_.empty())
+        error_ = "OpenGL could not build the device's shader";
 }
 
 OffscreenGl::~OffscreenGl()

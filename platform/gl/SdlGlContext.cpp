@@ -6,19 +6,24 @@
 
 namespace {
 constexpr int kLeastGlVersion = 33;
+constexpr const char* kRemedy = "; the game needs OpenGL 3.3: install or update the graphics driver "
+                                "(Mesa's libgl1-mesa-dri draws in software where the card cannot)";
 }
 
-std::unique_ptr<SdlGlContext> SdlGlContext::create(SDL_Window* window)
+std::unique_ptr<SdlGlContext> SdlGlContext::create(SDL_Window* window, std::string& why)
 {
-    if (window == nullptr)
-        return nullptr;
     const DriverLeakPause pause;
     SDL_GLContext context = SDL_GL_CreateContext(window);
-    if (context == nullptr)
+    if (context == nullptr) {
+        why = std::string("the display gives no OpenGL 3.3 core context (") + SDL_GetError() + ")" + kRemedy;
         return nullptr;
+    }
     std::unique_ptr<SdlGlContext> made(new SdlGlContext(window, context));
-    if (epoxy_gl_version() < kLeastGlVersion)
+    if (const int version = epoxy_gl_version(); version < kLeastGlVersion) {
+        why = "the display offers OpenGL " + std::to_string(version / 10) + "." + std::to_string(version % 10)
+              + " only" + kRemedy;
         return nullptr;
+    }
     SDL_GL_SetSwapInterval(0);  // never wait for the vertical blank
     return made;
 }

@@ -6,12 +6,13 @@
 #include <SDL.h>
 
 #include <memory>
+#include <string>
 
 // An OpenGL 3.3 core context on an SDL window.
 class SdlGlContext : public GlContext {
 public:
-    // Null when the window cannot have one.
-    static std::unique_ptr<SdlGlContext> create(SDL_Window* window);
+    // Null when the window cannot have one; why then says what is missing.
+    static std::unique_ptr<SdlGlContext> create(SDL_Window* window, std::string& why);
     ~SdlGlContext() override;
     SdlGlContext(const SdlGlContext&) = delete;
     SdlGlContext& operator=(const SdlGlContext&) = delete;

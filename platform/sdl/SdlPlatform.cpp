@@ -4,8 +4,14 @@
 #include "platform/gl/DriverLeakPause.h"
 #include "platform/Field.h"
 #include "platform/gl/GlDevice.h"
-#include "platform/sdl/DialogCentring.h"
 #include "platform/gl/SdlGlContext.h"
+#include "platform/sdl/X11Question.h"
+
+#include <SDL_syswm.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace platform {
 
@@ -15,6 +21,58 @@ constexpr Uint32 kNoIcon = 0;
 
 SDL_Window* sdlWindow(Window* window) { return reinterpret_cast<SDL_Window*>(window); }
 Window* gameWindow(SDL_Window* window) { return reinterpret_cast<Window*>(window); }
+
+// The drivers that show a window, each with the variable that names its display. SDL
+// would fall back on others that draw nowhere, and the game would run unseen.
+struct WindowDriver {
+    const char* name;
+    const char* displayVariable;
+};
+constexpr WindowDriver kWindowDrivers[] = {{"x11", "DISPLAY"}, {"wayland", "WAYLAND_DISPLAY"}};
+
+const char* variable(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' ? value : nullptr;
+}
+
+bool startDriver(const char* name)
+{
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, name, SDL_HINT_OVERRIDE);
+    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+// Starts SDL's video on a driver that shows a window: the one SDL_VIDEODRIVER names,
+// or the first whose display is set. Empty when started, otherwise why not.
+std::string startVideo()
+{
+    if (const char* asked = variable("SDL_VIDEODRIVER")) {
+        for (const WindowDriver& driver : kWindowDrivers)
+            if (std::strcmp(asked, driver.name) == 0 && !variable(driver.displayVariable))
+                return std::string("SDL_VIDEODRIVER is ") + asked + " but " + driver.displayVariable
+                       + " is not set: there is no display to show the game on";
+        for (const WindowDriver& driver : kWindowDrivers)
+            if (std::strcmp(asked, driver.name) == 0)
+                return startDriver(asked) ? std::string()
+                                          : std::string("the display does not answer (") + SDL_GetError()
+                                                + "); check that it runs and that you may use it";
+        return std::string("SDL_VIDEODRIVER is ") + asked
+               + ", which shows no window; the game needs x11 or wayland (or unset SDL_VIDEODRIVER)";
+    }
+    std::string tried;
+    for (const WindowDriver& driver : kWindowDrivers) {
+        const char* display = variable(driver.displayVariable);
+        if (display == nullptr)
+            continue;
+        if (startDriver(driver.name))
+            return {};
+        tried += std::string(tried.empty() ? "" : "; ") + driver.displayVariable + "=" + display + ": " + SDL_GetError();
+    }
+    if (tried.empty())
+        return "no display to show the game on: neither DISPLAY nor WAYLAND_DISPLAY is set; "
+               "start the game from a desktop session";
+    return "the display does not answer (" + tried + "); check that it runs and that you may use it";
+}
 
 void setIcon(SDL_Window* window)
 {
@@ -28,14 +86,23 @@ void setIcon(SDL_Window* window)
 }
 }  // namespace
 
-SdlPlatform::SdlPlatform() { ready_ = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) == 0; }
+SdlPlatform::SdlPlatform()
+{
+    if (SDL_Init(SDL_INIT_TIMER) != 0) {
+        failure_ = std::string("SDL cannot start: ") + SDL_GetError();
+        return;
+    }
+    sdlStarted_ = true;
+    failure_ = startVideo();
+    ready_ = failure_.empty();
+}
 
 SdlPlatform::~SdlPlatform()
 {
     const DriverLeakPause pause;
     if (window_ != nullptr)
         SDL_DestroyWindow(window_);
-    if (ready_)
+    if (sdlStarted_)
         SDL_Quit();
 }
 
@@ -54,7 +121,11 @@ int SdlPlatform::metric(Metric metric)
 Window* SdlPlatform::createWindow(int x, int y, int width, int height, const char* title,
                                   WindowProcedure procedure)
 {
-    if (!ready_ || window_ != nullptr)
+    if (!ready_) {
+        showError(failure_.c_str());
+        return nullptr;
+    }
+    if (window_ != nullptr)
         return nullptr;
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
@@ -63,8 +134,10 @@ Window* SdlPlatform::createWindow(int x, int y, int width, int height, const cha
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     const DriverLeakPause pause;
     window_ = SDL_CreateWindow(title, x, y, width, height, SDL_WINDOW_OPENGL);
-    if (window_ == nullptr)
+    if (window_ == nullptr) {
+        showError((std::string("cannot open the game's window: ") + SDL_GetError()).c_str());
         return nullptr;
+    }
     setIcon(window_);
     geometry_.emplace(window_);
     procedure_ = procedure;
@@ -131,13 +204,18 @@ std::uint32_t SdlPlatform::randomSeed() { return SDL_GetTicks(); }
 
 bool SdlPlatform::askYesNo(Window* owner, const char* caption, const char* text)
 {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (owner != nullptr && SDL_GetWindowWMInfo(sdlWindow(owner), &info) == SDL_TRUE
+        && info.subsystem == SDL_SYSWM_X11)
+        return X11Question(info.info.x11.display, info.info.x11.window).ask(caption, text).value_or(false);
+    // Elsewhere SDL asks through a program of the desktop's, started afresh.
     const SDL_MessageBoxButtonData buttons[] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
     };
     const SDL_MessageBoxData box{kNoIcon, sdlWindow(owner), caption, text,
                                  static_cast<int>(SDL_arraysize(buttons)), buttons, nullptr};
-    const DialogCentring centring(sdlWindow(owner));
     int chosen = 0;
     return SDL_ShowMessageBox(&box, &chosen) == 0 && chosen == 1;
 }
@@ -195,8 +273,19 @@ std::unique_ptr<Device> SdlPlatform::createDevice(Window* window)
 {
     if (window == nullptr || sdlWindow(window) != window_)
         return nullptr;
-    return GlDevice::create(SdlGlContext::create(window_));
+    std::string why;
+    std::unique_ptr<SdlGlContext> context = SdlGlContext::create(window_, why);
+    if (!context) {
+        showError(why.c_str());
+        return nullptr;
+    }
+    std::unique_ptr<Device> device = GlDevice::create(std::move(context));
+    if (!device)
+        showError("OpenGL could not build the game's shader on this display");
+    return device;
 }
+
+void SdlPlatform::showError(const char* text) { std::fprintf(stderr, "tessaro: %s\n", text); }
 
 void SdlPlatform::enterFullScreen(Window* window)
 {

@@ -8,6 +8,7 @@
 #include <SDL.h>
 
 #include <optional>
+#include <string>
 
 namespace platform {
 
@@ -33,13 +34,17 @@ public:
     void endStep() override { keys_.endStep(); }
     std::unique_ptr<Device> createDevice(Window* window) override;
     void enterFullScreen(Window* window) override;
+    void showError(const char* text) override;
 
 private:
     Letterbox letterbox() const;
     Point currentPointer() const;
     void handle(const SDL_Event& event);
 
+    bool sdlStarted_ = false;
     bool ready_ = false;
+    // Why SDL's video did not start.
+    std::string failure_;
     SDL_Window* window_ = nullptr;
     std::optional<WindowGeometry> geometry_;
     bool destroyed_ = false;

@@ -2,6 +2,8 @@
 
 #include "platform/record/RecordingDevice.h"
 
+#include <cstdio>
+
 namespace platform {
 
 namespace {
@@ -93,5 +95,7 @@ std::unique_ptr<Device> SimPlatform::createDevice(Window*)
 }
 
 void SimPlatform::enterFullScreen(Window*) { fullScreen_ = true; }
+
+void SimPlatform::showError(const char* text) { std::fprintf(stderr, "tessaro: %s\n", text); }
 
 }  // namespace platform

@@ -35,6 +35,7 @@ public:
     void endStep() override;
     std::unique_ptr<Device> createDevice(Window* window) override;
     void enterFullScreen(Window* window) override;
+    void showError(const char* text) override;
 
     // What a script or a test does to the program.
     void movePointer(Point client) { pointer_ = client; }

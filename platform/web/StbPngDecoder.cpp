@@ -15,16 +15,24 @@ struct StbFree {
 }  // namespace
 
 bool StbPngDecoder::decode(const std::string& path, int maxSide, int& width, int& height,
-                           std::vector<std::uint32_t>& argb)
+                           std::vector<std::uint32_t>& argb, std::string& why)
 {
     int w = 0;
     int h = 0;
     int channels = 0;
-    if (stbi_info(path.c_str(), &w, &h, &channels) == 0 || w <= 0 || h <= 0 || w > maxSide || h > maxSide)
+    if (stbi_info(path.c_str(), &w, &h, &channels) == 0) {
+        why = stbi_failure_reason();
         return false;
+    }
+    if (w <= 0 || h <= 0 || w > maxSide || h > maxSide) {
+        why = "wider or taller than allowed, or empty";
+        return false;
+    }
     const std::unique_ptr<stbi_uc, StbFree> rgba(stbi_load(path.c_str(), &w, &h, &channels, kRgba));
-    if (!rgba)
+    if (!rgba) {
+        why = stbi_failure_reason();
         return false;
+    }
     argb.resize(static_cast<std::size_t>(w) * h);
     for (std::size_t i = 0; i < argb.size(); ++i) {
         const stbi_uc* p = rgba.get() + i * kRgba;

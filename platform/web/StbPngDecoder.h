@@ -9,7 +9,8 @@
 class StbPngDecoder {
 public:
     // ARGB words, top row first. False for a missing, corrupt or truncated file, or one
-    // wider or taller than maxSide, which is refused before any pixel is decoded.
+    // wider or taller than maxSide, which is refused before any pixel is decoded; why
+    // then says which.
     static bool decode(const std::string& path, int maxSide, int& width, int& height,
-                       std::vector<std::uint32_t>& argb);
+                       std::vector<std::uint32_t>& argb, std::string& why);
 };

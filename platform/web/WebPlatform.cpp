@@ -7,6 +7,7 @@
 
 #include <emscripten.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace platform {
@@ -138,8 +139,13 @@ std::unique_ptr<Device> WebPlatform::createDevice(Window* window)
 {
     if (!isOurs(window))
         return nullptr;
-    return GlDevice::create(WebGlContext::create(kCanvas));
+    std::unique_ptr<Device> device = GlDevice::create(WebGlContext::create(kCanvas));
+    if (!device)
+        showError("this browser gives the page no WebGL 2 context: the game needs WebGL 2");
+    return device;
 }
+
+void WebPlatform::showError(const char* text) { std::fprintf(stderr, "tessaro: %s\n", text); }
 
 void WebPlatform::place(int pageWidth, int pageHeight)
 {

@@ -37,6 +37,8 @@ public:
     std::unique_ptr<Device> createDevice(Window* window) override;
     // The page went full screen in the answer's own click; the picture follows the resize.
     void enterFullScreen(Window*) override {}
+    // The browser's console.
+    void showError(const char* text) override;
 
     int steps() const { return steps_; }
 

@@ -3,7 +3,7 @@
 
 bool PngImage::load(const std::string& path)
 {
-    width_ = height_ = 0;
-    pixels_.clear();
-    return StbPngDecoder::decode(path, kMaxSide, width_, height_, pixels_);
+    std::string why;
+    refuse({});
+    return StbPngDecoder::decode(path, kMaxSide, width_, height_, pixels_, why) || refuse(why);
 }

@@ -7,6 +7,9 @@
 #include <mmsystem.h>
 #include <objbase.h>
 
+#include <cstdio>
+#include <string>
+
 namespace platform {
 
 WindowProcedure Win32Platform::procedure_ = nullptr;
@@ -14,6 +17,18 @@ WindowProcedure Win32Platform::procedure_ = nullptr;
 namespace {
 HWND hwnd(Window* window) { return reinterpret_cast<HWND>(window); }
 Window* gameWindow(HWND window) { return reinterpret_cast<Window*>(window); }
+
+// Windows' own words for an error code.
+std::string systemMessage(DWORD code)
+{
+    char text[256] = "";
+    if (FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                       sizeof text, nullptr) == 0)
+        std::snprintf(text, sizeof text, "error %lu", static_cast<unsigned long>(code));
+    std::string message = text;
+    message.erase(message.find_last_not_of(" \r\n.") + 1);
+    return message;
+}
 }  // namespace
 
 Win32Platform::Win32Platform() : instance_(GetModuleHandleA(nullptr))
@@ -70,12 +85,16 @@ Window* Win32Platform::createWindow(int x, int y, int width, int height, const c
     windowClass.hIcon = LoadIconA(instance_, "ICON");
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = "class";
-    if (RegisterClassExA(&windowClass) == 0)
+    if (RegisterClassExA(&windowClass) == 0) {
+        showError(("cannot register the game's window class: " + systemMessage(GetLastError())).c_str());
         return nullptr;
+    }
     window_ = CreateWindowExA(0, "class", title, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, width, height,
                               nullptr, nullptr, instance_, nullptr);
-    if (window_ == nullptr)
+    if (window_ == nullptr) {
+        showError(("cannot open the game's window: " + systemMessage(GetLastError())).c_str());
         return nullptr;
+    }
     ShowWindow(window_, SW_SHOW);
     UpdateWindow(window_);
     return gameWindow(window_);
@@ -160,7 +179,20 @@ bool Win32Platform::isDown(Key key)
     return (GetKeyState(virtualKey) & 0x80) != 0 || keys_.isDown(key);
 }
 
-std::unique_ptr<Device> Win32Platform::createDevice(Window* window) { return D3d9Device::create(hwnd(window)); }
+std::unique_ptr<Device> Win32Platform::createDevice(Window* window)
+{
+    std::unique_ptr<Device> device = D3d9Device::create(hwnd(window));
+    if (!device)
+        showError("Direct3D 9 cannot make a device for the game's window: the game needs Direct3D 9 "
+                  "and a graphics driver that offers it.");
+    return device;
+}
+
+void Win32Platform::showError(const char* text)
+{
+    std::fprintf(stderr, "tessaro: %s\n", text);
+    MessageBoxW(window_, wideText(text).c_str(), L"Tessaro", MB_OK | MB_ICONERROR);
+}
 
 void Win32Platform::enterFullScreen(Window* window)
 {

@@ -31,6 +31,8 @@ public:
     void endStep() override { keys_.endStep(); }
     std::unique_ptr<Device> createDevice(Window* window) override;
     void enterFullScreen(Window* window) override;
+    // A message box, since a Windows program has no terminal to write to.
+    void showError(const char* text) override;
 
 private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
