@@ -28,6 +28,8 @@ FUZZ_SECONDS := 60
 # How many loops of the game make soak plays, and from which seed.
 SOAK_LOOPS := 40
 SOAK_SEED := $(shell date +%s)
+# How often make soak-start starts the real program.
+START_SOAK_STARTS := 300
 
 # The Windows program under Wine: the 32-bit one players get where this machine
 # starts 32-bit programs, otherwise the same sources built for 64 bits.
@@ -44,7 +46,7 @@ WEB_VERIFY := build-verify-web
 PACKAGED := build-package
 
 .PHONY: run test deps windows-deps wine-deps build build-sanitized windows windows-x86_64 test-windows \
-        wine-tests bench screenshots clean fuzz-deps build-fuzz fuzz soak web-deps test-replays-web \
+        wine-tests bench screenshots clean fuzz-deps build-fuzz fuzz soak soak-start web-deps test-replays-web \
         update-pictures mutants web web-folder serve-web test-web bench-web \
         package-deps package test-package
 
@@ -107,6 +109,10 @@ build-fuzz: deps fuzz-deps
 # Every fuzz target for FUZZ_SECONDS; what fails is kept under build-fuzz/findings/.
 fuzz: build-fuzz
 	cd $(FUZZ) && FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --output-on-failure -j $(JOBS)
+
+# The real program started again and again under load, to its title and out.
+soak-start: build
+	tests/start-soak.sh $(BUILD)/tessaro data $(START_SOAK_STARTS)
 
 # A long soak: many seeded random loops of the game through the sanitized simulator.
 soak: build-sanitized

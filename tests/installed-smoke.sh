@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The installed game as a player starts it: from an unrelated folder, with a home of
-# its own, in a real window under Xvfb. It answers the question, shows the title, loses
-# a round, takes a name, and keeps the ranking in the player's folder and nowhere else.
+# The installed game as a player starts it: from an unrelated folder that holds a data/
+# of somebody else's, with a home of its own, in a real window under Xvfb. It answers
+# the question, shows the title with its own images, loses a round, takes a name, and
+# keeps the ranking in the player's folder and nowhere else: the folder it was started
+# in stays byte for byte as it was.
 #   installed-smoke.sh destdir BUILD   installs BUILD (configured for /usr) into a scratch DESTDIR
 #   installed-smoke.sh deb FILE        installs the package with dpkg and removes it again
 set -u
@@ -52,11 +54,17 @@ await_screen() {
 
 click() { xdotool mousemove --window "$window" "$1" "$2" sleep 0.2 click 1 sleep 0.3 2>/dev/null; }
 
+# Every file below a folder with its size, mode and contents.
+inventory() { (cd "$1" && find . -printf '%p %s %m\n' | sort && find . -type f -exec md5sum {} + | sort); }
+
 # From the title to a ranked round, then Escape.
 play() {
     local program=$1 home="$work/home" folder="$work/elsewhere"
     local ranking="$home/data/tessaro/score.txt"
-    mkdir -p "$home" "$folder"
+    mkdir -p "$home" "$folder/data"
+    printf 'day,reading\n1,20.5\n' >"$folder/data/measurements.csv"
+    local before
+    before=$(inventory "$folder")
     (cd "$folder" && HOME="$home" XDG_DATA_HOME="$home/data" SDL_VIDEODRIVER=x11 exec "$program") &
     pid=$!
     await named '質問' || fail "the full-screen question did not appear"
@@ -78,7 +86,7 @@ play() {
     await test -s "$ranking" || fail "no ranking in the player's folder $home/data/tessaro"
     grep -qaE '^AB      ,[0-9]+'$'\r''$' "$ranking" || fail "the ranking holds $(od -c "$ranking" | head -3)"
     [ "$(stat -c %a "$home/data/tessaro")" = 700 ] || fail "the player's folder is open to others"
-    [ -z "$(ls -A "$folder")" ] || fail "the working folder got $(ls -A "$folder")"
+    [ "$(inventory "$folder")" = "$before" ] || fail "the working folder changed: $(ls -lAR "$folder")"
     local beside
     beside=$(find "$(dirname "$program")" "$(dirname "$program")/../share/games/tessaro" -name 'score.txt*')
     [ -z "$beside" ] || fail "a ranking beside the program: $beside"
