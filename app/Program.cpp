@@ -12,8 +12,9 @@ int Program::run()
     const DataFiles files = DataFiles::ofThisProgram();
     if (!files.imagesPresent()) {
         const std::string folder = files.imagesFolder();
-        const std::string why = "the game's images are in neither this folder's data/"
-                                + (folder == "data" ? std::string() : " nor " + folder)
+        const std::string where = folder == "data" ? "not in this folder's data/"
+                                                   : "in neither this folder's data/ nor " + folder;
+        const std::string why = "the game's images are " + where
                                 + ": start the game in the folder it was built or unpacked in, or install it again";
         platform::showError(why.c_str());
         return kCannotStart;

@@ -48,7 +48,8 @@ launch_until_asked() {
     (cd "$work" && SDL_VIDEODRIVER=x11 exec "$@") &
     pid=$!
     await_for 30 named '質問' && return 0
-    kill -0 "$pid" 2>/dev/null || fail "the program ended before its question"
+    kill -0 "$xvfb" 2>/dev/null || fail "the X server ended before the program's question"
+    kill -0 "$pid" 2>/dev/null || fail "the program ended before its question; DISPLAY=$DISPLAY $(xdpyinfo >/dev/null 2>&1 && echo answers || echo "does not answer") now"
     fail "no question 30 s after start: $(stalled "$pid")"
 }
 

@@ -36,10 +36,27 @@ const char* variable(const char* name)
     return value != nullptr && *value != '\0' ? value : nullptr;
 }
 
+// An X server short of time drops a new connection now and then (Xvfb on a loaded
+// machine, about one in a hundred); a display that is there answers the next try.
+constexpr int kConnectionTries = 3;
+constexpr Uint32 kBetweenTriesMs = 250;
+
 bool startDriver(const char* name)
 {
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, name, SDL_HINT_OVERRIDE);
-    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    for (int attempt = 1; attempt <= kConnectionTries; ++attempt) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0)
+            return true;
+        if (attempt < kConnectionTries)
+            SDL_Delay(kBetweenTriesMs);
+    }
+    return false;
+}
+
+std::string notAnswering(const WindowDriver& driver, const char* display)
+{
+    return std::string("the display ") + driver.displayVariable + "=" + display + " does not answer ("
+           + SDL_GetError() + "); check that it runs and that you may use it";
 }
 
 // Starts SDL's video on a driver that shows a window: the one SDL_VIDEODRIVER names,
@@ -47,31 +64,32 @@ bool startDriver(const char* name)
 std::string startVideo()
 {
     if (const char* asked = variable("SDL_VIDEODRIVER")) {
-        for (const WindowDriver& driver : kWindowDrivers)
-            if (std::strcmp(asked, driver.name) == 0 && !variable(driver.displayVariable))
+        for (const WindowDriver& driver : kWindowDrivers) {
+            if (std::strcmp(asked, driver.name) != 0)
+                continue;
+            const char* display = variable(driver.displayVariable);
+            if (display == nullptr)
                 return std::string("SDL_VIDEODRIVER is ") + asked + " but " + driver.displayVariable
                        + " is not set: there is no display to show the game on";
-        for (const WindowDriver& driver : kWindowDrivers)
-            if (std::strcmp(asked, driver.name) == 0)
-                return startDriver(asked) ? std::string()
-                                          : std::string("the display does not answer (") + SDL_GetError()
-                                                + "); check that it runs and that you may use it";
+            return startDriver(asked) ? std::string() : notAnswering(driver, display);
+        }
         return std::string("SDL_VIDEODRIVER is ") + asked
                + ", which shows no window; the game needs x11 or wayland (or unset SDL_VIDEODRIVER)";
     }
-    std::string tried;
+    std::string firstFailure;
     for (const WindowDriver& driver : kWindowDrivers) {
         const char* display = variable(driver.displayVariable);
         if (display == nullptr)
             continue;
         if (startDriver(driver.name))
             return {};
-        tried += std::string(tried.empty() ? "" : "; ") + driver.displayVariable + "=" + display + ": " + SDL_GetError();
+        if (firstFailure.empty())
+            firstFailure = notAnswering(driver, display);
     }
-    if (tried.empty())
-        return "no display to show the game on: neither DISPLAY nor WAYLAND_DISPLAY is set; "
-               "start the game from a desktop session";
-    return "the display does not answer (" + tried + "); check that it runs and that you may use it";
+    if (!firstFailure.empty())
+        return firstFailure;
+    return "no display to show the game on: neither DISPLAY nor WAYLAND_DISPLAY is set; "
+           "start the game from a desktop session";
 }
 
 void setIcon(SDL_Window* window)

@@ -73,53 +73,68 @@ std::optional<Point> centredOn(Display* display, ::Window owner, int width, int 
 }
 
 // The owner may close while the dialog is up: requests about it then fail, and
-// Xlib's default answer to a failed request would end the game.
-int ignoreFailedRequests(Display*, XErrorEvent*) { return 0; }
+// Xlib's default answer to a failed request would end the game. Only the dialog's
+// connection lets them fail; every other keeps the handler it had.
+Display* questionDisplay = nullptr;
+XErrorHandler previousHandler = nullptr;
+
+int letQuestionRequestsFail(Display* display, XErrorEvent* error)
+{
+    if (display == questionDisplay)
+        return 0;
+    return previousHandler != nullptr ? previousHandler(display, error) : 0;
+}
 
 }  // namespace
 
-X11Question::X11Question(Display* ownerDisplay, ::Window owner)
-    : owner_(owner), buttons_{{"Yes", true, 0}, {"No", false, 0}}
+X11Question::X11Question(Display* display, ::Window owner)
+    : display_(display), owner_(owner), buttons_{{"Yes", true, 0}, {"No", false, 0}}
 {
-    display_ = XOpenDisplay(DisplayString(ownerDisplay));
 }
 
 X11Question::~X11Question()
 {
-    if (display_ == nullptr)
-        return;
     if (font_ != nullptr)
         XFreeFontSet(display_, font_);
     if (gc_ != nullptr)
         XFreeGC(display_, gc_);
     if (dialog_ != 0)
         XDestroyWindow(display_, dialog_);
-    XCloseDisplay(display_);
+    XFlush(display_);
 }
 
 std::optional<bool> X11Question::ask(const char* caption, const char* text)
 {
     const Utf8CharacterType characterType;
-    if (display_ == nullptr || !loadFont())
+    if (!loadFont())
         return std::nullopt;
-    const XErrorHandler previous = XSetErrorHandler(ignoreFailedRequests);
+    questionDisplay = display_;
+    previousHandler = XSetErrorHandler(letQuestionRequestsFail);
     layOut(text);
     std::optional<bool> answer;
     if (open(caption)) {
         pollfd connection{ConnectionNumber(display_), POLLIN, 0};
         while (!answer) {
-            while (!answer && XPending(display_) > 0) {
-                XEvent event;
-                XNextEvent(display_, &event);
+            XEvent event;
+            while (!answer && nextEvent(event))
                 answer = answerTo(event);
-            }
             if (!answer && poll(&connection, 1, kSettleMs) == 0)
                 centre();
         }
     }
     XSync(display_, False);
-    XSetErrorHandler(previous);
+    XSetErrorHandler(previousHandler);
+    questionDisplay = nullptr;
     return answer;
+}
+
+bool X11Question::nextEvent(XEvent& event)
+{
+    const auto forDialog = [](Display*, XEvent* e, XPointer dialog) -> Bool {
+        return e->xany.window == *reinterpret_cast<::Window*>(dialog);
+    };
+    XPending(display_);
+    return XCheckIfEvent(display_, &event, forDialog, reinterpret_cast<XPointer>(&dialog_)) == True;
 }
 
 bool X11Question::loadFont()

@@ -16,8 +16,9 @@ namespace platform {
 // nothing and starts no thread.
 class X11Question {
 public:
-    // On a connection of its own to the owner's display: SDL's keeps the game's events.
-    X11Question(Display* ownerDisplay, ::Window owner);
+    // On the owner's connection, taking from it only the dialog's own events: the
+    // game's stay queued for SDL.
+    X11Question(Display* display, ::Window owner);
     ~X11Question();
 
     X11Question(const X11Question&) = delete;
@@ -47,7 +48,9 @@ private:
     int textWidth(const char* text) const;
     void centre();
 
-    Display* display_ = nullptr;
+    bool nextEvent(XEvent& event);
+
+    Display* display_;
     ::Window owner_;
     ::Window dialog_ = 0;
     GC gc_ = nullptr;
