@@ -8,22 +8,20 @@ namespace {
 
 constexpr DWORD kVertexFormat = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;  // 0x144
 
+void releaseTexture(IDirect3DTexture9* texture) { texture->Release(); }
+
 class D3dTexture : public Texture {
 public:
-    D3dTexture(int width, int height, IDirect3DTexture9* texture, std::shared_ptr<bool> alive)
-        : Texture(width, height), texture_(texture), alive_(std::move(alive))
+    D3dTexture(int width, int height, IDirect3DTexture9* texture, std::shared_ptr<D3d9Device::Textures> textures)
+        : Texture(width, height), texture_(texture), textures_(std::move(textures))
     {
     }
-    ~D3dTexture() override
-    {
-        if (*alive_)
-            texture_->Release();
-    }
+    ~D3dTexture() override { textures_->release(texture_); }
     IDirect3DTexture9* texture() const { return texture_; }
 
 private:
     IDirect3DTexture9* texture_;
-    std::shared_ptr<bool> alive_;
+    std::shared_ptr<D3d9Device::Textures> textures_;
 };
 
 }  // namespace
@@ -69,7 +67,8 @@ std::unique_ptr<D3d9Device> D3d9Device::create(HWND window)
 
 D3d9Device::D3d9Device(HWND window, IDirect3D9* direct3d, IDirect3DDevice9* device,
                        const D3DPRESENT_PARAMETERS& params)
-    : window_(window), direct3d_(direct3d), device_(device), params_(params), alive_(std::make_shared<bool>(true))
+    : window_(window), direct3d_(direct3d), device_(device), params_(params),
+      textures_(std::make_shared<Textures>(&releaseTexture))
 {
     device_->SetFVF(kVertexFormat);
     fit();
@@ -86,7 +85,12 @@ void D3d9Device::fit()
 
 D3d9Device::~D3d9Device()
 {
-    *alive_ = false;
+    // Only the last reference ends the device and its worker thread; a texture still
+    // bound or held holds one. Under Wine a device left alive has its worker thread
+    // killed at process exit, now and then inside a driver call, and the process then
+    // dies of a segmentation fault instead of ending with its exit value.
+    device_->SetTexture(0, nullptr);
+    textures_->close();
     device_->Release();
     direct3d_->Release();
 }
@@ -104,7 +108,8 @@ std::shared_ptr<Texture> D3d9Device::createTexture(int width, int height, const 
                         argb + static_cast<std::size_t>(y) * width, static_cast<std::size_t>(width) * 4);
         texture->UnlockRect(0);
     }
-    return std::make_shared<D3dTexture>(width, height, texture, alive_);
+    textures_->add(texture);
+    return std::make_shared<D3dTexture>(width, height, texture, textures_);
 }
 
 void D3d9Device::beginScene()

@@ -4,6 +4,7 @@
 #include "platform/Field.h"
 #include "platform/Letterbox.h"
 #include "platform/QuadBatch.h"
+#include "platform/ReleaseLedger.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -19,7 +20,11 @@ class D3d9Device : public Device {
 public:
     // Null when Direct3D 9 or every kind of device is missing.
     static std::unique_ptr<D3d9Device> create(HWND window);
+    // Releases every texture it made that is still held; those textures are then
+    // inert, and the device's own release is its last.
     ~D3d9Device() override;
+
+    using Textures = ReleaseLedger<IDirect3DTexture9*>;
 
     std::shared_ptr<Texture> createTexture(int width, int height, const std::uint32_t* argb) override;
     void beginScene() override;
@@ -44,7 +49,7 @@ private:
     IDirect3D9* direct3d_;
     IDirect3DDevice9* device_;
     D3DPRESENT_PARAMETERS params_;
-    std::shared_ptr<bool> alive_;
+    std::shared_ptr<Textures> textures_;
     QuadBatch batch_;
     DeviceState applied_;
     bool appliedValid_ = false;
