@@ -28,8 +28,10 @@ FUZZ_SECONDS := 60
 # How many loops of the game make soak plays, and from which seed.
 SOAK_LOOPS := 40
 SOAK_SEED := $(shell date +%s)
-# How often make soak-start starts the real program.
+# How often make soak-start starts the real program, and make soak-start-windows the
+# Windows one under Wine.
 START_SOAK_STARTS := 300
+WINE_SOAK_STARTS := 100
 
 # The Windows program under Wine: the 32-bit one players get where this machine
 # starts 32-bit programs, otherwise the same sources built for 64 bits.
@@ -46,7 +48,7 @@ WEB_VERIFY := build-verify-web
 PACKAGED := build-package
 
 .PHONY: run test deps windows-deps wine-deps build build-sanitized windows windows-x86_64 test-windows \
-        wine-tests bench screenshots clean fuzz-deps build-fuzz fuzz soak soak-start web-deps test-replays-web \
+        wine-tests bench screenshots clean fuzz-deps build-fuzz fuzz soak soak-start soak-start-windows web-deps test-replays-web \
         update-pictures mutants web web-folder serve-web test-web bench-web \
         package-deps package test-package
 
@@ -113,6 +115,11 @@ fuzz: build-fuzz
 # The real program started again and again under load, to its title and out.
 soak-start: build
 	tests/start-soak.sh $(BUILD)/tessaro data $(START_SOAK_STARTS)
+
+# The Windows program of WINE_ARCH started under Wine again and again, each in a fresh prefix.
+soak-start-windows: wine-deps
+	@$(MAKE) --no-print-directory $(if $(filter x86_64,$(WINE_ARCH)),windows-x86_64,windows)
+	tests/wine-soak.sh $(WINDOWS_DIR_$(WINE_ARCH))/tessaro.exe data $(WINE_LOADER_$(WINE_ARCH)) $(WINE_SOAK_STARTS)
 
 # A long soak: many seeded random loops of the game through the sanitized simulator.
 soak: build-sanitized

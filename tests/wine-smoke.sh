@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows program under Wine in Xvfb: it asks the full-screen question
 # (answered No), shows the title in a 640 x 480 window, reads a held button, and
-# ends with exit value 0 on Escape. The third argument names the Wine loader
+# ends with exit value 0 on Escape. Started without its images, it says so in a
+# message box and ends with exit value 1. The third argument names the Wine loader
 # (default wine; /usr/lib/wine/wine64 for a 64-bit program where wine32 may
 # also be installed but cannot start).
 set -u
@@ -27,4 +28,17 @@ xdotool key --window "$(named '質問')" n 2>/dev/null
 expect_title
 expect_start_selected
 expect_escape_ends_it
-echo "wine-smoke ($(basename "$loader")): question answered, title shown in a 640x480 window, input read, Escape ended it with 0"
+
+mkdir -p "$work/bare"
+cp "$program" "$work/bare/"
+(cd "$work/bare" && exec "$loader" "./$(basename "$program")" >/dev/null 2>&1) &
+pid=$!
+await named Tessaro || fail "started without images, it showed no message"
+xdotool key --window "$(named Tessaro)" Return 2>/dev/null
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+kill -0 "$pid" 2>/dev/null && fail "the message about missing images did not end the program"
+wait "$pid"
+status=$?
+pid=""
+[ "$status" = 1 ] || fail "started without images, it ended with $status, not 1"
+echo "wine-smoke ($(basename "$loader")): question answered, title shown in a 640x480 window, input read, Escape ended it with 0; without images a message and 1"

@@ -7,6 +7,7 @@
 #include <mmsystem.h>
 #include <objbase.h>
 
+#include <cctype>
 #include <cstdio>
 #include <string>
 
@@ -184,14 +185,17 @@ std::unique_ptr<Device> Win32Platform::createDevice(Window* window)
     std::unique_ptr<Device> device = D3d9Device::create(hwnd(window));
     if (!device)
         showError("Direct3D 9 cannot make a device for the game's window: the game needs Direct3D 9 "
-                  "and a graphics driver that offers it.");
+                  "and a graphics driver that offers it");
     return device;
 }
 
 void Win32Platform::showError(const char* text)
 {
     std::fprintf(stderr, "tessaro: %s\n", text);
-    MessageBoxW(window_, wideText(text).c_str(), L"Tessaro", MB_OK | MB_ICONERROR);
+    // A box reads as sentences.
+    std::string sentence = std::string(text) + ".";
+    sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));
+    MessageBoxW(window_, wideText(sentence.c_str()).c_str(), L"Tessaro", MB_OK | MB_ICONERROR);
 }
 
 void Win32Platform::enterFullScreen(Window* window)
