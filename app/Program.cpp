@@ -5,15 +5,18 @@
 #include "platform/Field.h"
 #include "platform/Platform.h"
 
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 int Program::run()
 {
     const DataFiles files = DataFiles::ofThisProgram();
     if (!files.imagesPresent()) {
         const std::string folder = files.imagesFolder();
-        const std::string where = folder == "data" ? "not in this folder's data/"
-                                                   : "in neither this folder's data/ nor " + folder;
+        std::error_code unknown;
+        const std::string here = (std::filesystem::current_path(unknown) / "data").string();
+        const std::string where = folder == "data" ? "not in " + here : "in neither " + here + " nor " + folder;
         const std::string why = "the game's images are " + where
                                 + ": start the game in the folder it was built or unpacked in, or install it again";
         platform::showError(why.c_str());

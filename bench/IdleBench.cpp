@@ -32,9 +32,8 @@ double threadCpuSeconds()
 // is the game's own work.
 void idleTitle(benchmark::State& state)
 {
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
     for (auto _ : state) {
-        platform::SdlPlatform sdl;
+        platform::SdlPlatform sdl(platform::SdlPlatform::Video::Offscreen);
         platform::install(&sdl);
         Program program;
         std::thread closer([] {
@@ -46,9 +45,11 @@ void idleTitle(benchmark::State& state)
         const double cpuBefore = cpuSeconds();
         const double mainBefore = threadCpuSeconds();
         const auto wallBefore = std::chrono::steady_clock::now();
-        program.run();
+        const int status = program.run();
         const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
         closer.join();
+        if (status != 0)
+            state.SkipWithError("the program could not start");
         state.counters["process_cpu_percent"] = 100 * (cpuSeconds() - cpuBefore) / wall;
         state.counters["main_thread_cpu_percent"] = 100 * (threadCpuSeconds() - mainBefore) / wall;
         platform::install(nullptr);

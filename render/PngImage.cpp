@@ -14,7 +14,7 @@ bool PngImage::load(const std::string& path)
         return refuse(image.message);
     if (image.width == 0 || image.height == 0 || image.width > kMaxSide || image.height > kMaxSide) {
         png_image_free(&image);
-        return refuse(kSizeRefused);
+        return refuse(sizeRefused());
     }
     // BGRA bytes are ARGB words on a little-endian machine.
     image.format = PNG_FORMAT_BGRA;

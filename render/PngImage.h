@@ -10,7 +10,7 @@ class PngImage {
 public:
     // Larger images are refused before any pixel is decoded.
     static constexpr int kMaxSide = 4096;
-    static constexpr const char* kSizeRefused = "wider or taller than 4096 pixels, or empty";
+    static std::string sizeRefused() { return "wider or taller than " + std::to_string(kMaxSide) + " pixels, or empty"; }
 
     // False for a missing, truncated, corrupt or oversized file; the image is then empty
     // and error() says why.

@@ -18,7 +18,7 @@ int Simulator::run(std::string& error)
     const bool started = program_.run() == 0;
     platform::install(nullptr);
     error = started ? error_ : "the program could not start";
-    return error_.empty() ? 0 : 1;
+    return error.empty() ? 0 : 1;
 }
 
 void Simulator::fail(const Script::Command& command, const std::string& why)

@@ -88,6 +88,16 @@ TEST_F(SimulatorTest, BadScriptsFailNamingTheLine)
     EXPECT_NE(run.out.find("line 1"), std::string::npos) << run.out;
 }
 
+TEST_F(SimulatorTest, AProgramThatCannotStartIsAFailureThatSaysWhy)
+{
+    std::filesystem::remove_all("data");
+    std::filesystem::create_directory("data");
+    const SimRun run = simulate("steps 1\n");
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.out.find("the game's images are"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("could not start"), std::string::npos) << run.out;
+}
+
 TEST_F(SimulatorTest, AnIdleRoundIsLostWithNothingScored)
 {
     const SimRun run = simulate(std::string(kToRound) + "state\nseconds 170\nstate\n");

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real program in a real window under Xvfb: it asks the full-screen question
-# (answered No), shows the title in a 640 x 480 window, reads a held button, keeps
+# (No clicked with the pointer), shows the title in a 640 x 480 window, reads a held button, keeps
 # the pointer inside, and ends with exit value 0 on Escape.
 set -u
 game=$1
@@ -10,7 +10,11 @@ name=smoke
 
 start_game "$game" "$images"
 
-xdotool key --window "$(named '質問')" Escape 2>/dev/null
+# No is the right-hand of the two buttons centred along the bottom of the box.
+box=$(named '質問')
+read -r bx by bw bh <<<"$(xwininfo -id "$box" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+                                                    /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}')"
+xdotool mousemove $((bx + bw / 2 + 46)) $((by + bh - 36)) click 1 2>/dev/null
 expect_title
 expect_start_selected
 

@@ -54,7 +54,7 @@ expect_refusal "$work/game" MESA_GL_VERSION_OVERRIDE=3.0
 # A data/ with the ranking but no images: not the game's folder, and no installed images.
 mkdir -p "$work/bare/data"
 cp "$work/game/data/score.txt" "$work/bare/data/"
-case="a folder without images" expected="the game's images are in neither this folder's data/ nor"
+case="a folder without images" expected="the game's images are in neither $work/bare/data nor"
 expect_refusal "$work/bare"
 [ "$(cat "$work/bare/data/score.txt")" = "$ranking" ] || fail "$case: the folder's ranking changed"
 echo "$name: each failure said why and exited non-zero, the rankings untouched"

@@ -23,8 +23,20 @@ export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml
 (cd "$work/game" && exec "$loader" "./$(basename "$program")" >/dev/null 2>&1) &
 pid=$!
 
+# Wine's boxes may take a key only once they have the focus: it is pressed until the
+# box is gone, for at most 20 s.
+answer() {
+    local box
+    for _ in $(seq 40); do
+        box=$(named "$1") || return 0
+        xdotool key --window "$box" "$2" 2>/dev/null
+        sleep 0.5
+    done
+    fail "the box \"$1\" did not take $2"
+}
+
 await named '質問' || fail "the full-screen question did not appear"
-xdotool key --window "$(named '質問')" n 2>/dev/null
+answer '質問' n
 expect_title
 expect_start_selected
 expect_escape_ends_it
@@ -34,7 +46,7 @@ cp "$program" "$work/bare/"
 (cd "$work/bare" && exec "$loader" "./$(basename "$program")" >/dev/null 2>&1) &
 pid=$!
 await named Tessaro || fail "started without images, it showed no message"
-xdotool key --window "$(named Tessaro)" Return 2>/dev/null
+answer Tessaro Return
 for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
 kill -0 "$pid" 2>/dev/null && fail "the message about missing images did not end the program"
 wait "$pid"

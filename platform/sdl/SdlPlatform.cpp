@@ -9,9 +9,12 @@
 
 #include <SDL_syswm.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -41,16 +44,19 @@ const char* variable(const char* name)
 constexpr int kConnectionTries = 3;
 constexpr Uint32 kBetweenTriesMs = 250;
 
+// The hint holds only for this start: an off-screen device made later in the same
+// process asks for its own driver.
 bool startDriver(const char* name)
 {
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, name, SDL_HINT_OVERRIDE);
-    for (int attempt = 1; attempt <= kConnectionTries; ++attempt) {
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0)
-            return true;
-        if (attempt < kConnectionTries)
+    bool started = false;
+    for (int attempt = 1; attempt <= kConnectionTries && !started; ++attempt) {
+        started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        if (!started && attempt < kConnectionTries)
             SDL_Delay(kBetweenTriesMs);
     }
-    return false;
+    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+    return started;
 }
 
 std::string notAnswering(const WindowDriver& driver, const char* display)
@@ -59,37 +65,58 @@ std::string notAnswering(const WindowDriver& driver, const char* display)
            + SDL_GetError() + "); check that it runs and that you may use it";
 }
 
-// Starts SDL's video on a driver that shows a window: the one SDL_VIDEODRIVER names,
-// or the first whose display is set. Empty when started, otherwise why not.
-std::string startVideo()
+const WindowDriver* windowDriver(std::string_view name)
 {
-    if (const char* asked = variable("SDL_VIDEODRIVER")) {
-        for (const WindowDriver& driver : kWindowDrivers) {
-            if (std::strcmp(asked, driver.name) != 0)
-                continue;
-            const char* display = variable(driver.displayVariable);
-            if (display == nullptr)
-                return std::string("SDL_VIDEODRIVER is ") + asked + " but " + driver.displayVariable
-                       + " is not set: there is no display to show the game on";
-            return startDriver(asked) ? std::string() : notAnswering(driver, display);
-        }
-        return std::string("SDL_VIDEODRIVER is ") + asked
-               + ", which shows no window; the game needs x11 or wayland (or unset SDL_VIDEODRIVER)";
+    for (const WindowDriver& driver : kWindowDrivers)
+        if (name.size() == std::strlen(driver.name) && SDL_strncasecmp(name.data(), driver.name, name.size()) == 0)
+            return &driver;
+    return nullptr;
+}
+
+// The drivers SDL_VIDEODRIVER lists, as SDL reads it (comma-separated, in any case),
+// or every one that shows a window. Empty, with why, when it lists another.
+std::vector<const WindowDriver*> driversToTry(std::string& why)
+{
+    std::vector<const WindowDriver*> drivers;
+    const char* asked = variable("SDL_VIDEODRIVER");
+    if (asked == nullptr) {
+        for (const WindowDriver& driver : kWindowDrivers)
+            drivers.push_back(&driver);
+        return drivers;
     }
-    std::string firstFailure;
-    for (const WindowDriver& driver : kWindowDrivers) {
-        const char* display = variable(driver.displayVariable);
-        if (display == nullptr)
-            continue;
-        if (startDriver(driver.name))
+    for (std::string_view list = asked; !list.empty();) {
+        const std::string_view name = list.substr(0, list.find(','));
+        list.remove_prefix(std::min(list.size(), name.size() + 1));
+        const WindowDriver* driver = windowDriver(name);
+        if (driver == nullptr) {
+            why = "SDL_VIDEODRIVER is " + std::string(asked) + ", and " + std::string(name)
+                  + " shows no window; the game needs x11 or wayland (or unset SDL_VIDEODRIVER)";
             return {};
-        if (firstFailure.empty())
-            firstFailure = notAnswering(driver, display);
+        }
+        drivers.push_back(driver);
     }
-    if (!firstFailure.empty())
-        return firstFailure;
-    return "no display to show the game on: neither DISPLAY nor WAYLAND_DISPLAY is set; "
-           "start the game from a desktop session";
+    return drivers;
+}
+
+// Starts SDL's video on the first driver to try whose display is set and answers.
+// Empty when started, otherwise why not.
+std::string startWindowVideo()
+{
+    std::string why;
+    const std::vector<const WindowDriver*> drivers = driversToTry(why);
+    std::string unset;
+    for (const WindowDriver* driver : drivers) {
+        const char* display = variable(driver->displayVariable);
+        if (display != nullptr && startDriver(driver->name))
+            return {};
+        if (display != nullptr && why.empty())
+            why = notAnswering(*driver, display);
+        unset += std::string(unset.empty() ? "" : " nor ") + driver->displayVariable;
+    }
+    if (!why.empty())
+        return why;
+    return "no display to show the game on: " + std::string(drivers.size() > 1 ? "neither " : "") + unset
+           + " is set; start the game from a desktop session";
 }
 
 void setIcon(SDL_Window* window)
@@ -104,14 +131,17 @@ void setIcon(SDL_Window* window)
 }
 }  // namespace
 
-SdlPlatform::SdlPlatform()
+SdlPlatform::SdlPlatform(Video video) : video_(video)
 {
     if (SDL_Init(SDL_INIT_TIMER) != 0) {
         failure_ = std::string("SDL cannot start: ") + SDL_GetError();
         return;
     }
     sdlStarted_ = true;
-    failure_ = startVideo();
+    if (video == Video::Window)
+        failure_ = startWindowVideo();
+    else if (!startDriver("offscreen"))
+        failure_ = std::string("SDL's off-screen video does not start: ") + SDL_GetError();
     ready_ = failure_.empty();
 }
 
@@ -222,6 +252,8 @@ std::uint32_t SdlPlatform::randomSeed() { return SDL_GetTicks(); }
 
 bool SdlPlatform::askYesNo(Window* owner, const char* caption, const char* text)
 {
+    if (video_ == Video::Offscreen)
+        return false;  // nobody to answer
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (owner != nullptr && SDL_GetWindowWMInfo(sdlWindow(owner), &info) == SDL_TRUE

@@ -15,7 +15,11 @@ namespace platform {
 // The operating system through SDL2: one window, its events, the clock, the pointer.
 class SdlPlatform : public Platform {
 public:
-    SdlPlatform();
+    // The game shows a window on X11 or Wayland; off screen, the same program runs
+    // unseen, for measuring what it costs.
+    enum class Video { Window, Offscreen };
+
+    explicit SdlPlatform(Video video = Video::Window);
     ~SdlPlatform() override;
 
     int metric(Metric metric) override;
@@ -41,6 +45,7 @@ private:
     Point currentPointer() const;
     void handle(const SDL_Event& event);
 
+    Video video_;
     bool sdlStarted_ = false;
     bool ready_ = false;
     // Why SDL's video did not start.

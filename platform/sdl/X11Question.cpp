@@ -8,8 +8,9 @@
 #include <poll.h>
 
 #include <algorithm>
-#include <chrono>
+#include <cerrno>
 #include <clocale>
+#include <cstdio>
 #include <cstring>
 
 namespace platform {
@@ -22,19 +23,15 @@ constexpr int kButtonGap = 12;
 constexpr int kButtonMinWidth = 80;
 constexpr int kButtonTextMargin = 8;
 constexpr int kMinWidth = 240;
-constexpr unsigned kBackground = 0xF0F0F0;
-constexpr unsigned kInk = 0x000000;
-constexpr unsigned kButtonFace = 0xE1E1E1;
-constexpr unsigned kButtonEdge = 0xADADAD;
-constexpr unsigned kFocusEdge = 0x0078D7;
-// A window manager places the frame where asked, so the dialog itself lands off by
-// the frame's border: a few moves, each after the manager has acted, correct it.
-constexpr int kMoves = 4;
-constexpr int kSettleMs = 50;
+// Background, ink, button face, button edge, focused button's edge.
+constexpr unsigned kRgb[] = {0xF0F0F0, 0x000000, 0xE1E1E1, 0xADADAD, 0x0078D7};
+constexpr unsigned short kEightToSixteenBits = 257;
+constexpr int kWaitForever = -1;
 
-// Xlib chooses the fonts for the text's characters by LC_CTYPE. The game runs in
-// the "C" locale, so for the dialog's life the character type is a UTF-8 one, the
-// user's where that is UTF-8; the game's own is put back afterwards.
+// Xlib chooses the fonts for the text's characters by LC_CTYPE. The game runs in the
+// "C" locale, so while the dialog lives the character type is a UTF-8 one, the
+// user's where that is UTF-8. The change is the whole process's: the driver's threads
+// are idle before the first frame, and nothing of the game's reads it.
 class Utf8CharacterType {
 public:
     Utf8CharacterType()
@@ -53,36 +50,49 @@ private:
     std::string previous_ = "C";
 };
 
-std::optional<Point> onScreen(Display* display, ::Window window)
-{
-    Point place{0, 0};
-    ::Window child = 0;
-    if (XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &place.x, &place.y, &child)
-        == False)
-        return std::nullopt;
-    return place;
-}
+// The owner may close while the dialog is up: requests about it then fail, and
+// Xlib's default answer to a failed request ends the process. While one lives,
+// failed requests are let go; what was sent before it meets the handler it had.
+class RequestFailuresLetGo {
+public:
+    explicit RequestFailuresLetGo(Display* display) : display_(display)
+    {
+        XSync(display_, False);
+        previous_ = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    }
+    ~RequestFailuresLetGo()
+    {
+        XSync(display_, False);
+        XSetErrorHandler(previous_);
+    }
+    RequestFailuresLetGo(const RequestFailuresLetGo&) = delete;
+    RequestFailuresLetGo& operator=(const RequestFailuresLetGo&) = delete;
+
+private:
+    Display* display_;
+    XErrorHandler previous_ = nullptr;
+};
 
 std::optional<Point> centredOn(Display* display, ::Window owner, int width, int height)
 {
     XWindowAttributes attributes;
-    const std::optional<Point> corner = onScreen(display, owner);
-    if (!corner || XGetWindowAttributes(display, owner, &attributes) == 0)
+    Point corner{0, 0};
+    ::Window child = 0;
+    if (XGetWindowAttributes(display, owner, &attributes) == 0
+        || XTranslateCoordinates(display, owner, DefaultRootWindow(display), 0, 0, &corner.x, &corner.y, &child)
+               == False)
         return std::nullopt;
-    return Point{corner->x + (attributes.width - width) / 2, corner->y + (attributes.height - height) / 2};
+    return Point{corner.x + (attributes.width - width) / 2, corner.y + (attributes.height - height) / 2};
 }
 
-// The owner may close while the dialog is up: requests about it then fail, and
-// Xlib's default answer to a failed request would end the game. Only the dialog's
-// connection lets them fail; every other keeps the handler it had.
-Display* questionDisplay = nullptr;
-XErrorHandler previousHandler = nullptr;
-
-int letQuestionRequestsFail(Display* display, XErrorEvent* error)
+// Fonts for some of the text's characters may be missing: those are left blank.
+void reportMissing(char** charsets, int count)
 {
-    if (display == questionDisplay)
-        return 0;
-    return previousHandler != nullptr ? previousHandler(display, error) : 0;
+    std::string names;
+    for (int i = 0; i < count; ++i)
+        names += std::string(i == 0 ? "" : ", ") + charsets[i];
+    std::fprintf(stderr, "tessaro: the question's text lacks fonts for %s; install the X fonts that have them\n",
+                 names.c_str());
 }
 
 }  // namespace
@@ -92,49 +102,20 @@ X11Question::X11Question(Display* display, ::Window owner)
 {
 }
 
-X11Question::~X11Question()
-{
-    if (font_ != nullptr)
-        XFreeFontSet(display_, font_);
-    if (gc_ != nullptr)
-        XFreeGC(display_, gc_);
-    if (dialog_ != 0)
-        XDestroyWindow(display_, dialog_);
-    XFlush(display_);
-}
-
 std::optional<bool> X11Question::ask(const char* caption, const char* text)
 {
     const Utf8CharacterType characterType;
-    if (!loadFont())
-        return std::nullopt;
-    questionDisplay = display_;
-    previousHandler = XSetErrorHandler(letQuestionRequestsFail);
-    layOut(text);
+    const RequestFailuresLetGo failuresLetGo(display_);
     std::optional<bool> answer;
-    if (open(caption)) {
-        pollfd connection{ConnectionNumber(display_), POLLIN, 0};
-        while (!answer) {
-            XEvent event;
-            while (!answer && nextEvent(event))
-                answer = answerTo(event);
-            if (!answer && poll(&connection, 1, kSettleMs) == 0)
-                centre();
-        }
+    if (loadFont()) {
+        layOut(text);
+        if (open(caption))
+            answer = waitForAnswer();
     }
-    XSync(display_, False);
-    XSetErrorHandler(previousHandler);
-    questionDisplay = nullptr;
+    if (!answer)
+        std::fprintf(stderr, "tessaro: the full-screen question could not be shown; the game starts in a window\n");
+    close();
     return answer;
-}
-
-bool X11Question::nextEvent(XEvent& event)
-{
-    const auto forDialog = [](Display*, XEvent* e, XPointer dialog) -> Bool {
-        return e->xany.window == *reinterpret_cast<::Window*>(dialog);
-    };
-    XPending(display_);
-    return XCheckIfEvent(display_, &event, forDialog, reinterpret_cast<XPointer>(&dialog_)) == True;
 }
 
 bool X11Question::loadFont()
@@ -143,8 +124,10 @@ bool X11Question::loadFont()
     int missingCount = 0;
     char* fallback = nullptr;
     font_ = XCreateFontSet(display_, kFonts, &missing, &missingCount, &fallback);
-    if (missing != nullptr)
+    if (missing != nullptr) {
+        reportMissing(missing, missingCount);
         XFreeStringList(missing);
+    }
     if (font_ == nullptr)
         return false;
     const XFontSetExtents* extents = XExtentsOfFontSet(font_);
@@ -181,38 +164,41 @@ void X11Question::layOut(const char* text)
 
 bool X11Question::open(const char* caption)
 {
-    const int screen = DefaultScreen(display_);
+    allocateColours();
     const Point place = centredOn(display_, owner_, width_, height_).value_or(Point{0, 0});
     XSetWindowAttributes attributes{};
-    attributes.background_pixel = colour(kBackground);
-    attributes.event_mask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask;
-    dialog_ = XCreateWindow(display_, RootWindow(display_, screen), place.x, place.y, width_, height_, 0,
+    attributes.background_pixel = colours_[kBackground];
+    attributes.event_mask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask
+                            | StructureNotifyMask;
+    dialog_ = XCreateWindow(display_, DefaultRootWindow(display_), place.x, place.y, width_, height_, 0,
                             CopyFromParent, InputOutput, CopyFromParent, CWBackPixel | CWEventMask, &attributes);
     if (dialog_ == 0)
         return false;
     gc_ = XCreateGC(display_, dialog_, 0, nullptr);
     name(caption);
     XSetTransientForHint(display_, dialog_, owner_);
+    protocols_ = XInternAtom(display_, "WM_PROTOCOLS", False);
     deleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display_, dialog_, &deleteWindow_, 1);
     const Atom type = XInternAtom(display_, "_NET_WM_WINDOW_TYPE", False);
     const Atom dialogType = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_DIALOG", False);
     XChangeProperty(display_, dialog_, type, XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&dialogType), 1);
-    requested_ = place;
     XMapRaised(display_, dialog_);
     XFlush(display_);
     return true;
 }
 
-// The caption in both the old and the UTF-8 property, with a fixed size and the
-// place asked for, which a window manager should keep.
+// The caption in both the old and the UTF-8 property, a fixed size, and the place
+// asked for as the dialog's own: with static gravity a window manager puts its frame
+// around it there, so it lands centred at once.
 void X11Question::name(const char* caption)
 {
     XSizeHints size{};
-    size.flags = USPosition | PMinSize | PMaxSize;
+    size.flags = USPosition | PMinSize | PMaxSize | PWinGravity;
     size.min_width = size.max_width = width_;
     size.min_height = size.max_height = height_;
+    size.win_gravity = StaticGravity;
     XWMHints hints{};
     hints.flags = InputHint;
     hints.input = True;
@@ -223,6 +209,46 @@ void X11Question::name(const char* caption)
                     reinterpret_cast<const unsigned char*>(caption), static_cast<int>(std::strlen(caption)));
 }
 
+void X11Question::allocateColours()
+{
+    const int screen = DefaultScreen(display_);
+    for (int i = 0; i < kColours; ++i) {
+        XColor wanted{};
+        wanted.red = static_cast<unsigned short>((kRgb[i] >> 16 & 0xFF) * kEightToSixteenBits);
+        wanted.green = static_cast<unsigned short>((kRgb[i] >> 8 & 0xFF) * kEightToSixteenBits);
+        wanted.blue = static_cast<unsigned short>((kRgb[i] & 0xFF) * kEightToSixteenBits);
+        if (XAllocColor(display_, DefaultColormap(display_, screen), &wanted) != 0) {
+            colours_[i] = wanted.pixel;
+            allocated_[allocatedCount_++] = wanted.pixel;
+        } else {
+            const bool light = wanted.red + wanted.green + wanted.blue > 3 * 0x8000;
+            colours_[i] = light ? WhitePixel(display_, screen) : BlackPixel(display_, screen);
+        }
+    }
+}
+
+std::optional<bool> X11Question::waitForAnswer()
+{
+    pollfd connection{ConnectionNumber(display_), POLLIN, 0};
+    for (;;) {
+        XEvent event;
+        while (nextEvent(event))
+            if (const std::optional<bool> answer = answerTo(event))
+                return answer;
+        if (poll(&connection, 1, kWaitForever) < 0 && errno != EINTR)
+            return std::nullopt;
+    }
+}
+
+// Reads what has come in, then takes the first event of the dialog's.
+bool X11Question::nextEvent(XEvent& event)
+{
+    const auto forDialog = [](Display*, XEvent* e, XPointer dialog) -> Bool {
+        return e->xany.window == *reinterpret_cast<::Window*>(dialog);
+    };
+    return XCheckIfEvent(display_, &event, forDialog, reinterpret_cast<XPointer>(&dialog_)) == True;
+}
+
 std::optional<bool> X11Question::answerTo(const XEvent& event)
 {
     switch (event.type) {
@@ -230,13 +256,8 @@ std::optional<bool> X11Question::answerTo(const XEvent& event)
         if (event.xexpose.count == 0)
             draw();
         break;
-    case MapNotify:
-        mapped_ = true;
-        XSetInputFocus(display_, dialog_, RevertToParent, CurrentTime);
-        break;
-    case KeyPress:
-        heldKey_ = event.xkey.keycode;
-        break;
+    case MapNotify: XSetInputFocus(display_, dialog_, RevertToParent, CurrentTime); break;
+    case KeyPress: heldKey_ = event.xkey.keycode; break;
     case KeyRelease:
         // On the release of a key pressed here: a key still held as the dialog closed
         // would reach the game, where Escape ends it.
@@ -253,7 +274,7 @@ std::optional<bool> X11Question::answerTo(const XEvent& event)
         pressed_ = -1;
         break;
     case ClientMessage:
-        if (static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_)
+        if (event.xclient.message_type == protocols_ && static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_)
             return false;
         break;
     default: break;
@@ -261,8 +282,8 @@ std::optional<bool> X11Question::answerTo(const XEvent& event)
     return std::nullopt;
 }
 
-// Return takes the focused button, Tab and the arrows move the focus, Escape says
-// No, and Y and N answer at once, as the system's own boxes do.
+// Return and Space take the focused button, Tab and the arrows move the focus,
+// Escape says No, and Y and N answer at once, as the system's own boxes do.
 std::optional<bool> X11Question::answerToKey(const XKeyEvent& key)
 {
     XKeyEvent copy = key;
@@ -294,9 +315,9 @@ int X11Question::buttonAt(int x, int y) const
 
 void X11Question::draw()
 {
-    XSetForeground(display_, gc_, colour(kBackground));
+    XSetForeground(display_, gc_, colours_[kBackground]);
     XFillRectangle(display_, dialog_, gc_, 0, 0, width_, height_);
-    XSetForeground(display_, gc_, colour(kInk));
+    XSetForeground(display_, gc_, colours_[kInk]);
     Xutf8DrawString(display_, dialog_, font_, gc_, kPadding, kPadding + textAscent_, text_.c_str(),
                     static_cast<int>(text_.size()));
     for (int i = 0; i < kButtons; ++i)
@@ -306,44 +327,34 @@ void X11Question::draw()
 
 void X11Question::drawButton(const Button& button, bool focused)
 {
-    XSetForeground(display_, gc_, colour(kButtonFace));
+    XSetForeground(display_, gc_, colours_[kButtonFace]);
     XFillRectangle(display_, dialog_, gc_, button.x, buttonTop_, buttonWidth_, buttonHeight_);
-    XSetForeground(display_, gc_, colour(focused ? kFocusEdge : kButtonEdge));
+    XSetForeground(display_, gc_, colours_[focused ? kFocusEdge : kButtonEdge]);
     XDrawRectangle(display_, dialog_, gc_, button.x, buttonTop_, buttonWidth_ - 1, buttonHeight_ - 1);
-    XSetForeground(display_, gc_, colour(kInk));
-    const int length = static_cast<int>(std::strlen(button.label));
+    XSetForeground(display_, gc_, colours_[kInk]);
     Xutf8DrawString(display_, dialog_, font_, gc_, button.x + (buttonWidth_ - textWidth(button.label)) / 2,
-                    buttonTop_ + kButtonTextMargin + textAscent_, button.label, length);
+                    buttonTop_ + kButtonTextMargin + textAscent_, button.label,
+                    static_cast<int>(std::strlen(button.label)));
 }
 
-unsigned long X11Question::colour(unsigned rgb)
+// Gone, the dialog leaves the keyboard to the game where nothing else took it: the
+// player presses Escape there next.
+void X11Question::close()
 {
-    constexpr unsigned short kChannelScale = 257;  // 8 bits to X's 16
-    XColor wanted{};
-    wanted.red = static_cast<unsigned short>((rgb >> 16 & 0xFF) * kChannelScale);
-    wanted.green = static_cast<unsigned short>((rgb >> 8 & 0xFF) * kChannelScale);
-    wanted.blue = static_cast<unsigned short>((rgb & 0xFF) * kChannelScale);
-    const int screen = DefaultScreen(display_);
-    if (XAllocColor(display_, DefaultColormap(display_, screen), &wanted) == 0)
-        return (rgb & 0x808080) != 0 ? WhitePixel(display_, screen) : BlackPixel(display_, screen);
-    return wanted.pixel;
-}
-
-// Each move asks for what is left over, once the window manager has acted on the last.
-void X11Question::centre()
-{
-    if (!mapped_ || moves_ >= kMoves)
+    if (gc_ != nullptr)
+        XFreeGC(display_, gc_);
+    if (font_ != nullptr)
+        XFreeFontSet(display_, font_);
+    XFreeColors(display_, DefaultColormap(display_, DefaultScreen(display_)), allocated_, allocatedCount_, 0);
+    if (dialog_ == 0)
         return;
-    const std::optional<Point> target = centredOn(display_, owner_, width_, height_);
-    const std::optional<Point> now = onScreen(display_, dialog_);
-    if (!target || !now || (target->x == now->x && target->y == now->y)) {
-        moves_ = kMoves;
-        return;
-    }
-    requested_ = Point{requested_.x + target->x - now->x, requested_.y + target->y - now->y};
-    XMoveWindow(display_, dialog_, requested_.x, requested_.y);
+    XDestroyWindow(display_, dialog_);
+    ::Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display_, &focus, &revert);
+    if (focus == None || focus == PointerRoot || focus == DefaultRootWindow(display_))
+        XSetInputFocus(display_, owner_, RevertToParent, CurrentTime);
     XFlush(display_);
-    ++moves_;
 }
 
 }  // namespace platform

@@ -19,12 +19,11 @@ public:
     // On the owner's connection, taking from it only the dialog's own events: the
     // game's stay queued for SDL.
     X11Question(Display* display, ::Window owner);
-    ~X11Question();
 
     X11Question(const X11Question&) = delete;
     X11Question& operator=(const X11Question&) = delete;
 
-    // Yes or No; nothing when no dialog could be shown.
+    // Yes or No; nothing, said on standard error, when no dialog could be shown.
     std::optional<bool> ask(const char* caption, const char* text);
 
 private:
@@ -34,28 +33,33 @@ private:
         int x;
     };
     static constexpr int kButtons = 2;
+    enum Colour { kBackground, kInk, kButtonFace, kButtonEdge, kFocusEdge, kColours };
 
     bool loadFont();
     void layOut(const char* text);
     bool open(const char* caption);
     void name(const char* caption);
+    void allocateColours();
+    std::optional<bool> waitForAnswer();
+    bool nextEvent(XEvent& event);
     std::optional<bool> answerTo(const XEvent& event);
     std::optional<bool> answerToKey(const XKeyEvent& key);
     int buttonAt(int x, int y) const;
     void draw();
     void drawButton(const Button& button, bool focused);
-    unsigned long colour(unsigned rgb);
     int textWidth(const char* text) const;
-    void centre();
-
-    bool nextEvent(XEvent& event);
+    void close();
 
     Display* display_;
     ::Window owner_;
     ::Window dialog_ = 0;
     GC gc_ = nullptr;
     XFontSet font_ = nullptr;
+    Atom protocols_ = 0;
     Atom deleteWindow_ = 0;
+    unsigned long colours_[kColours] = {};
+    unsigned long allocated_[kColours] = {};
+    int allocatedCount_ = 0;
     std::string text_;
     Button buttons_[kButtons];
     int focused_ = 0;
@@ -63,14 +67,11 @@ private:
     unsigned heldKey_ = 0;
     int width_ = 0;
     int height_ = 0;
-    int textHeight_ = 0;
     int textAscent_ = 0;
+    int textHeight_ = 0;
     int buttonTop_ = 0;
     int buttonWidth_ = 0;
     int buttonHeight_ = 0;
-    Point requested_{0, 0};
-    int moves_ = 0;
-    bool mapped_ = false;
 };
 
 }  // namespace platform

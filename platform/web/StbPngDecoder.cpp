@@ -25,7 +25,7 @@ bool StbPngDecoder::decode(const std::string& path, int maxSide, int& width, int
         return false;
     }
     if (w <= 0 || h <= 0 || w > maxSide || h > maxSide) {
-        why = "wider or taller than allowed, or empty";
+        why = "wider or taller than " + std::to_string(maxSide) + " pixels, or empty";
         return false;
     }
     const std::unique_ptr<stbi_uc, StbFree> rgba(stbi_load(path.c_str(), &w, &h, &channels, kRgba));

@@ -52,7 +52,7 @@ bool PngImage::load(const std::string& path)
     UINT height = 0;
     if (FAILED(frame.p->GetSize(&width, &height)) || width == 0 || height == 0 || width > kMaxSide
         || height > kMaxSide)
-        return refuse(kSizeRefused);
+        return refuse(sizeRefused());
     // Straight (not premultiplied) BGRA bytes are ARGB words.
     if (FAILED(result = WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.p, &converted.p)))
         return refuse(failure("converting its pixels", result));
