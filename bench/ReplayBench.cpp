@@ -1,6 +1,7 @@
 #include "platform/sim/SimPlatform.h"
 #include "replay/Replay.h"
-#include "replay/RoundPlatform.h"
+#include "replay/LiveInput.h"
+#include "replay/RecordingInput.h"
 #include "verify/ReplayVerifier.h"
 
 #include <benchmark/benchmark.h>
@@ -55,21 +56,19 @@ void recordStep(benchmark::State& state)
 {
     platform::SimPlatform sim;
     platform::install(&sim);
-    RoundPlatform round;
+    LiveInput live;
+    RecordingInput round(live);
     Replay replay;
-    round.record(&replay, {});
+    round.start(&replay, {});
     int step = 0;
     for (auto _ : state) {
-        {
-            RoundPlatform::Scope scope(round);
-            sim.movePointer({step % 640, 240});
-            benchmark::DoNotOptimize(platform::pointer(nullptr));
-            benchmark::DoNotOptimize(platform::isDown(platform::Key::LeftButton));
-            benchmark::DoNotOptimize(platform::milliseconds());
-        }
+        sim.movePointer({step % 640, 240});
+        benchmark::DoNotOptimize(round.pointer());
+        benchmark::DoNotOptimize(round.buttonDown());
+        benchmark::DoNotOptimize(round.milliseconds());
         round.finishStep();
         if (++step == Replay::kMaxSteps - 1) {
-            round.record(&replay, {});
+            round.start(&replay, {});
             step = 0;
         }
     }

@@ -7,7 +7,6 @@
 #include "replay/Checksum.h"
 
 #include <cstdio>
-#include <optional>
 
 namespace {
 constexpr int kDestructionSteps = 180;
@@ -21,6 +20,7 @@ int GameScene::initialize(DeviceSystem* system, int* sceneNumber)
     Scene::initialize(system, sceneNumber);
     Device* device = system->device();
     platform::Window* window = system->windowHandle();
+    live_ = LiveInput(window);
     bomb_.initialize(system, window);
     base_.initialize(system, window);
     panel_.initialize(system, window);
@@ -53,8 +53,10 @@ Replay::Carry GameScene::carry() const
 void GameScene::startRound()
 {
     replays_.forgetLastRound();
+    roundSteps_ = 0;
     if (toPlay_ == nullptr) {
-        round_.record(&recording_, carry());
+        recorder_.start(&recording_, carry());
+        source_ = Source::Recording;
         return;
     }
     const Replay::Carry& from = toPlay_->carry;
@@ -62,15 +64,25 @@ void GameScene::startRound()
     WandererEnemy::setRetargetCounter(from.wandererCounter);
     stage_.setSpawnTimer(from.spawnTimer);
     gauge_.setBlink(from.gaugeBlink, from.gaugeBlinkFalling);
-    round_.play(toPlay_);
+    player_.start(toPlay_);
+    source_ = Source::Replaying;
     toPlay_ = nullptr;
+}
+
+RoundInput& GameScene::input()
+{
+    switch (source_) {
+    case Source::Recording: return recorder_;
+    case Source::Replaying: return player_;
+    case Source::Live: break;
+    }
+    return live_;
 }
 
 int GameScene::enter()
 {
     startRound();
-    RoundPlatform::Scope scope(round_);
-    panel_.reset();
+    panel_.reset(input());
     base_.reset(field::kCentreX, field::kCentreY);
     bomb_.reset(field::kCentreX, field::kCentreY);
     stage_.clear();
@@ -99,9 +111,9 @@ void GameScene::decideEnd(int secondsLeft, double hitPoints)
 
 void GameScene::play(int secondsLeft)
 {
-    panel_.update();
+    panel_.update(input());
     base_.update();
-    bomb_.update();
+    bomb_.update(input());
     const HitsAndPoints finished = stage_.update(secondsLeft);
     combo_.addHits(finished.hits);
     // The combo after this step's kills already multiplies their points.
@@ -146,7 +158,7 @@ void GameScene::runResults(double hitPoints)
         if (resultCounter_ < 255)
             ++resultCounter_;
         // Checked only once the texts are fully shown: a held button cannot skip them.
-        if (resultCounter_ == 255 && platform::isDown(platform::Key::LeftButton)) {
+        if (resultCounter_ == 255 && input().buttonDown()) {
             resultPhase_ = 2;
             resultCounter_ = 0;
         }
@@ -192,33 +204,38 @@ std::uint32_t GameScene::stateChecksum() const
 // Once the total is handed over, the round's replay is complete.
 void GameScene::finishStep()
 {
-    round_.finishStep();
-    if (round_.steps() % Replay::kChecksumInterval == 0)
-        round_.checkpoint(stateChecksum());
-    if (*sceneNumber_ == kGameScene || round_.mode() == RoundPlatform::Mode::Off)
+    const bool checkpointDue = ++roundSteps_ % Replay::kChecksumInterval == 0;
+    if (source_ == Source::Recording) {
+        if (!recorder_.finishStep())
+            source_ = Source::Live;
+        else if (checkpointDue)
+            recorder_.checkpoint(stateChecksum());
+    } else if (source_ == Source::Replaying) {
+        player_.finishStep();
+        if (checkpointDue)
+            player_.checkpoint(stateChecksum());
+    }
+    if (*sceneNumber_ == kGameScene || source_ == Source::Live)
         return;
-    if (round_.mode() == RoundPlatform::Mode::Recording) {
+    if (source_ == Source::Recording) {
         recording_.result = Replay::Result{panel_.score(), comboBonus_, clearBonus_, total_, endKind_, {}};
         replays_.saveRound(recording_);
     }
-    round_.stop();
+    source_ = Source::Live;
 }
 
 int GameScene::update()
 {
-    {
-        RoundPlatform::Scope scope(round_);
-        const int secondsLeft = panel_.timeLeft();
-        gauge_.update();
-        const double hitPoints = base_.hitPoints();
-        decideEnd(secondsLeft, hitPoints);
-        if (endKind_ == kPlaying)
-            play(secondsLeft);
-        else if (destruction_ != 0)
-            explode();
-        else
-            runResults(hitPoints);
-    }
+    const int secondsLeft = panel_.timeLeft();
+    gauge_.update();
+    const double hitPoints = base_.hitPoints();
+    decideEnd(secondsLeft, hitPoints);
+    if (endKind_ == kPlaying)
+        play(secondsLeft);
+    else if (destruction_ != 0)
+        explode();
+    else
+        runResults(hitPoints);
     finishStep();
     return 0;
 }
@@ -252,10 +269,6 @@ void GameScene::drawResults()
 
 int GameScene::draw()
 {
-    // A watched round shows the recorded pointer.
-    std::optional<RoundPlatform::Scope> watched;
-    if (round_.mode() == RoundPlatform::Mode::Playing)
-        watched.emplace(round_);
     beginDraw(0xFF10C010);
     background_.setAlpha(255);
     background_.drawWhole(64, -16, 0, 512, 512);
@@ -270,6 +283,7 @@ int GameScene::draw()
         drawResults();
     if (startFade_ > 0)
         overlay_.veil(0, 0, 0, startFade_);
-    cursor_.updateAndDraw();
+    // A watched round shows the recorded pointer; a played one, the player's as it is.
+    cursor_.updateAndDraw(source_ == Source::Replaying ? static_cast<RoundInput&>(player_) : live_);
     return 0;
 }

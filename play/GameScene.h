@@ -3,7 +3,9 @@
 #include "play/StageController.h"
 #include "replay/Replay.h"
 #include "replay/ReplayStore.h"
-#include "replay/RoundPlatform.h"
+#include "replay/LiveInput.h"
+#include "replay/RecordingInput.h"
+#include "replay/ReplayingInput.h"
 #include "render/BitmapFont.h"
 #include "render/SolidRect.h"
 #include "render/Sprite.h"
@@ -32,8 +34,8 @@ public:
     // The next round plays this replay again instead of reading the player; it must
     // outlive that round.
     void playBack(const Replay* replay) { toPlay_ = replay; }
-    // How the round being played, or the last one, followed its recording.
-    const RoundPlatform& round() const { return round_; }
+    // How the round being played again, or the last one, followed its recording.
+    const ReplayingInput& replayed() const { return player_; }
     // Everything a difference between two builds would show in, in 32 bits.
     std::uint32_t stateChecksum() const;
 
@@ -60,6 +62,8 @@ private:
     Replay::Carry carry() const;
     void startRound();
     void finishStep();
+    // Where the round reads the player from: live, recorded, or a replay.
+    RoundInput& input();
 
     Sprite background_;
     Bomb bomb_;
@@ -87,7 +91,12 @@ private:
     char clearBonusText_[16] = {};
     char totalText_[16] = {};
 
-    RoundPlatform round_;
+    enum class Source { Live, Recording, Replaying };
+    Source source_ = Source::Live;
+    LiveInput live_;
+    RecordingInput recorder_{live_};
+    ReplayingInput player_;
+    int roundSteps_ = 0;
     Replay recording_;
     const Replay* toPlay_ = nullptr;
     ReplayStore replays_;

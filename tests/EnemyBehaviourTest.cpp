@@ -83,14 +83,14 @@ protected:
         const auto press = [this](int x, int y, bool down) {
             sim.movePointer({x, y});
             down ? sim.press(platform::Key::LeftButton) : sim.release(platform::Key::LeftButton);
-            bomb.update();
+            bomb.update(player);
             sim.endStep();
         };
         press(320, 240, true);
         press(600, 240, true);
         press(600, 240, false);
         for (int i = 0; i < 100 && bomb.x() > 200; ++i)
-            bomb.update();
+            bomb.update(player);
     }
 
     Bomb bomb;
@@ -263,7 +263,7 @@ TEST_F(EnemyBehaviourTest, ContactCostsATenthOfTheBombsSpeedRoundedDownAtEverySp
     flingThroughTheCentre();
     EnemyKind& armoured = stage.kind(EnemyType::Swayer);
     std::map<int, int> seen;
-    for (int step = 0; step < 200 && bomb.isFlying() == 1; ++step, bomb.update()) {
+    for (int step = 0; step < 200 && bomb.isFlying() == 1; ++step, bomb.update(player)) {
         armoured.clear();
         // Away from the base, which would take all its hit points.
         if (std::hypot(bomb.x() - kCentreX, bomb.y() - kCentreY) <= 64)

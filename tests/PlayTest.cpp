@@ -29,7 +29,7 @@ protected:
         press(600, 240, false);
         double speed = 0;
         for (int i = 0; i < 1000 && speed < from; ++i) {
-            bomb.update();
+            bomb.update(player);
             speed = std::hypot(bomb.velocityX(), bomb.velocityY());
         }
         return speed;
@@ -38,7 +38,7 @@ protected:
     {
         sim.movePointer({x, y});
         down ? sim.press(platform::Key::LeftButton) : sim.release(platform::Key::LeftButton);
-        bomb.update();
+        bomb.update(player);
         sim.endStep();
     }
     Enemy& only(EnemyKind& kind) { return *kind.enemies().front(); }

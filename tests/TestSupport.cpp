@@ -14,6 +14,7 @@ SimTest::SimTest()
     platform::install(&sim);
     window = mainWindow.create(0, 0, field::kWidth, field::kHeight, "Tessaro", &MainWindow::procedure);
     system.initialize(window);
+    player = LiveInput(window);
 }
 
 SimTest::~SimTest() { platform::install(nullptr); }

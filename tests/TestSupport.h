@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "platform/record/RecordingDevice.h"
 #include "platform/sim/SimPlatform.h"
+#include "replay/LiveInput.h"
 #include "scenes/Scene.h"
 #include "scenes/SceneFactory.h"
 
@@ -28,6 +29,8 @@ protected:
     MainWindow mainWindow;
     platform::Window* window = nullptr;
     DeviceSystem system;
+    // The player as the simulated platform has them, for what a round reads.
+    LiveInput player;
 };
 
 // A scene that records what the manager does with it.

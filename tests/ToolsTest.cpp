@@ -21,7 +21,7 @@ protected:
             sim.press(platform::Key::LeftButton);
         else
             sim.release(platform::Key::LeftButton);
-        bomb.update();
+        bomb.update(player);
         sim.endStep();
     }
     void release() { step(sim.pointer(window).x, sim.pointer(window).y, false); }
@@ -251,13 +251,13 @@ TEST_F(ToolsTest, PanelRollsPointsInByPowersOfTen)
 {
     InfoPanel panel;
     panel.initialize(&system, window);
-    panel.reset();
-    const auto rolls = [&panel](int points, int steps) {
+    panel.reset(player);
+    const auto rolls = [&panel, this](int points, int steps) {
         panel.addScore(points);
         std::vector<int> scores;
         for (int i = 0; i < steps; ++i) {
             const int before = panel.score();
-            panel.update();
+            panel.update(player);
             scores.push_back(panel.score() - before);
         }
         return scores;
@@ -268,11 +268,11 @@ TEST_F(ToolsTest, PanelRollsPointsInByPowersOfTen)
     EXPECT_EQ(rolls(5, 1), std::vector<int>{10});
     EXPECT_EQ(panel.pending(), -5);
     panel.addScore(6);
-    panel.update();
-    panel.update();
+    panel.update(player);
+    panel.update(player);
     EXPECT_EQ(panel.pending(), 1);
     const int score = panel.score();
-    panel.update();
+    panel.update(player);
     EXPECT_EQ(panel.score(), score);
 }
 
@@ -280,13 +280,13 @@ TEST_F(ToolsTest, PanelScoreStopsAtTheCapAndKeepsNoExcess)
 {
     InfoPanel panel;
     panel.initialize(&system, window);
-    panel.reset();
+    panel.reset(player);
     panel.addScore(99999990);
     for (int i = 0; i < 200 && panel.pending() > 0; ++i)
-        panel.update();
+        panel.update(player);
     ASSERT_EQ(panel.score(), 99999990);
     panel.addScore(100);
-    panel.update();
+    panel.update(player);
     EXPECT_EQ(panel.score(), InfoPanel::kMaxScore);
     EXPECT_EQ(panel.pending(), 90);
 }
@@ -295,13 +295,13 @@ TEST_F(ToolsTest, PanelClockTakesOffOneSecondAStepAtMost)
 {
     InfoPanel panel;
     panel.initialize(&system, window);
-    panel.reset();
+    panel.reset(player);
     sim.advanceClock(999);
-    panel.update();
+    panel.update(player);
     EXPECT_EQ(panel.timeLeft(), 180);
     sim.advanceClock(5000);
-    panel.update();
-    panel.update();
+    panel.update(player);
+    panel.update(player);
     EXPECT_EQ(panel.timeLeft(), 179);
     drawn();
     panel.draw();

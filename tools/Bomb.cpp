@@ -21,7 +21,6 @@ double clamp(double v, double high) { return v <= 0 ? 0 : (v >= high ? high : v)
 void Bomb::initialize(DeviceSystem* system, platform::Window* window)
 {
     system_ = system;
-    window_ = window;
     sprite_.load(system->device(), "data/bomb.png");
     sprite_.setTextureSize(64, 64);
     chain_.initialize(system, window);
@@ -37,9 +36,9 @@ void Bomb::reset(int x, int y)
     flying_ = 0;
 }
 
-void Bomb::handleButton(double mx, double my)
+void Bomb::handleButton(bool down, double mx, double my)
 {
-    if (platform::isDown(platform::Key::LeftButton)) {
+    if (down) {
         // Tested every step the button is down, so sweeping a held button over it grabs.
         if (std::sqrt((mx - x_) * (mx - x_) + (my - y_) * (my - y_)) <= kGrabDistance) {
             if (grabbed_ == 0) {
@@ -88,12 +87,12 @@ void Bomb::fly()
         flying_ = 0;
 }
 
-void Bomb::update()
+void Bomb::update(RoundInput& input)
 {
-    const platform::Point pointer = platform::pointer(window_);
+    const platform::Point pointer = input.pointer();
     const double mx = pointer.x;
     const double my = pointer.y;
-    handleButton(mx, my);
+    handleButton(input.buttonDown(), mx, my);
     if (grabbed_ == 1) {
         x_ = clamp(mx - grabDx_, field::kWidth);
         y_ = clamp(my - grabDy_, field::kHeight);

@@ -3,6 +3,7 @@
 #include "platform/Field.h"
 #include "platform/Platform.h"
 #include "render/Sprite.h"
+#include "replay/RoundInput.h"
 #include "tools/Chain.h"
 
 class DeviceSystem;
@@ -14,7 +15,7 @@ class Bomb {
 public:
     void initialize(DeviceSystem* system, platform::Window* window);
     void reset(int x, int y);
-    void update();
+    void update(RoundInput& input);
     void draw();
     double x() const { return x_; }
     double y() const { return y_; }
@@ -27,7 +28,7 @@ public:
     const Chain& chain() const { return chain_; }
 
 private:
-    void handleButton(double mx, double my);
+    void handleButton(bool down, double mx, double my);
     void fly();
 
     double x_ = field::kCentreX;
@@ -38,7 +39,6 @@ private:
     Sprite sprite_;
     DeviceSystem* system_ = nullptr;
     Chain chain_;
-    platform::Window* window_ = nullptr;
     int grabbed_ = 0;
     int flying_ = 0;
     // A release sets the brake and a grab the offset before either is used; a

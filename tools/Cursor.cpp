@@ -7,16 +7,16 @@
 
 void Cursor::initialize(DeviceSystem* system, platform::Window* window)
 {
-    window_ = window;
+    live_ = LiveInput(window);
     sprite_.load(system->device(), "data/cursor.png");
     sprite_.setTextureSize(64, 64);
 }
 
-void Cursor::updateAndDraw()
+void Cursor::updateAndDraw(RoundInput& input)
 {
-    platform::Point p = platform::pointer(window_);
+    platform::Point p = input.pointer();
     p.x = std::clamp(p.x, 0, field::kWidth);
     p.y = std::clamp(p.y, 0, field::kHeight);
-    platform::setPointer(window_, p);
+    input.pinPointer(p);
     sprite_.drawWhole(static_cast<float>(p.x), static_cast<float>(p.y), 0, 64, 64);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "render/Sprite.h"
+#include "replay/LiveInput.h"
 
 class DeviceSystem;
 
@@ -9,10 +10,12 @@ class DeviceSystem;
 class Cursor {
 public:
     void initialize(DeviceSystem* system, platform::Window* window);
-    // Reads, clamps to 0..640 and 0..480, pins the system pointer there and draws.
-    void updateAndDraw();
+    // Reads the pointer, clamps it to 0..640 and 0..480, pins the system pointer there
+    // and draws: the player's own, or a round's.
+    void updateAndDraw() { updateAndDraw(live_); }
+    void updateAndDraw(RoundInput& input);
 
 private:
     Sprite sprite_;
-    platform::Window* window_ = nullptr;
+    LiveInput live_;
 };

@@ -19,12 +19,12 @@ void InfoPanel::initialize(DeviceSystem* system, platform::Window* window)
     information_.setTextureSize(32, 32);
 }
 
-void InfoPanel::reset()
+void InfoPanel::reset(RoundInput& input)
 {
     timeLeft_ = kRoundSeconds;
     score_ = 0;
     pending_ = 0;
-    lastTick_ = platform::milliseconds();
+    lastTick_ = input.milliseconds();
 }
 
 void InfoPanel::rollUp()
@@ -43,12 +43,12 @@ void InfoPanel::rollUp()
     score_ += chunk;
 }
 
-void InfoPanel::update()
+void InfoPanel::update(RoundInput& input)
 {
     // One second at most per step; the rest of a long gap is dropped.
-    if (platform::milliseconds() - lastTick_ >= 1000u) {
+    if (input.milliseconds() - lastTick_ >= 1000u) {
         --timeLeft_;
-        lastTick_ = platform::milliseconds();
+        lastTick_ = input.milliseconds();
     }
     if (pending_ > 0)
         rollUp();

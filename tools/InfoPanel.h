@@ -4,6 +4,7 @@
 #include "render/BitmapFont.h"
 #include "render/SolidRect.h"
 #include "render/Sprite.h"
+#include "replay/RoundInput.h"
 
 #include <cstdint>
 
@@ -16,8 +17,8 @@ public:
     static constexpr int kMaxScore = 99999999;
 
     void initialize(DeviceSystem* system, platform::Window* window);
-    void reset();
-    void update();
+    void reset(RoundInput& input);
+    void update(RoundInput& input);
     void draw();
     void addScore(int points) { pending_ += points; }
     int timeLeft() const { return timeLeft_; }

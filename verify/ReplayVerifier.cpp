@@ -16,7 +16,7 @@ ReplayVerifier::Outcome ReplayVerifier::verify(const Replay& replay)
     sceneNumber_ = kGameScene;
     scene_.playBack(&replay);
     scene_.enter();
-    const RoundPlatform& round = scene_.round();
+    const ReplayingInput& round = scene_.replayed();
     while (sceneNumber_ == kGameScene && !round.exhausted())
         scene_.update();
     Outcome outcome;

@@ -16,5 +16,5 @@ int WatchScene::enter()
 int WatchScene::update()
 {
     round_.update();
-    return roundScene_ != kGameScene || round_.round().exhausted() ? 1 : 0;
+    return roundScene_ != kGameScene || round_.replayed().exhausted() ? 1 : 0;
 }
