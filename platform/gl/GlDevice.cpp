@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <string>
 
 namespace {
 
@@ -25,7 +26,8 @@ out vec4 vertexColor;
 out vec2 texel;
 uniform vec2 centreShift;
 void main() {
-    gl_Position = vec4(position.x / 320.0 - 1.0 + centreShift.x, 1.0 - position.y / 240.0 - centreShift.y, 0.0, 1.0);
+    gl_Position = vec4(position.x / HALF_FIELD_WIDTH - 1.0 + centreShift.x,
+                       1.0 - position.y / HALF_FIELD_HEIGHT - centreShift.y, 0.0, 1.0);
     vertexColor = FROM_WORDS(color);
     texel = uv;
 }
@@ -88,11 +90,20 @@ GLenum glBlend(Blend b)
 GLint glFilter(Filter f) { return f == Filter::Linear ? GL_LINEAR : GL_NEAREST; }
 GLint glAddress(Address a) { return a == Address::Wrap ? GL_REPEAT : GL_CLAMP_TO_EDGE; }
 
+// The field's half size as the literals the shader divides by, from its one name.
+const std::string& fieldDefines()
+{
+    static const std::string defines = "#define HALF_FIELD_WIDTH " + std::to_string(field::kWidth / 2)
+                                       + ".0\n#define HALF_FIELD_HEIGHT " + std::to_string(field::kHeight / 2)
+                                       + ".0\n";
+    return defines;
+}
+
 GLuint compile(GLenum kind, const char* source)
 {
     GLuint shader = glCreateShader(kind);
-    const char* const parts[] = {gldialect::kShaderHeader, source};
-    glShaderSource(shader, 2, parts, nullptr);
+    const char* const parts[] = {gldialect::kShaderHeader, fieldDefines().c_str(), source};
+    glShaderSource(shader, 3, parts, nullptr);
     glCompileShader(shader);
     GLint ok = 0;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
