@@ -48,25 +48,26 @@ void DeviceSystem::setStages(StageOp op)
 
 void DeviceSystem::setDefaultTextureStages() { setStages(StageOp::Modulate); }
 
-void DeviceSystem::setBlendMode(int mode)
+void DeviceSystem::setBlendMode(BlendSetup setup)
 {
     struct Factors {
         Blend source;
         Blend destination;
     };
-    // Modes 1, 7 and any other leave the factors as the previous mode set them.
+    // Opaque and the added texel leave the factors as the setup before set them.
     static const Factors kFactors[] = {
-        {Blend::SrcAlpha, Blend::InvSrcAlpha},     // 2
-        {Blend::One, Blend::One},                  // 3
-        {Blend::Zero, Blend::SrcColor},            // 4
-        {Blend::One, Blend::InvSrcAlpha},          // 5
-        {Blend::InvDestColor, Blend::InvSrcAlpha}, // 6
+        {Blend::SrcAlpha, Blend::InvSrcAlpha},     // Alpha
+        {Blend::One, Blend::One},                  // Additive
+        {Blend::Zero, Blend::SrcColor},            // Multiply
+        {Blend::One, Blend::InvSrcAlpha},          // Premultiplied
+        {Blend::InvDestColor, Blend::InvSrcAlpha}, // Inverting
     };
-    if (mode == 7)
+    if (setup == BlendSetup::AddedTexel)
         setStages(StageOp::Add);
-    if (mode >= 2 && mode <= 6) {
-        device_->setRenderState(RenderState::SrcBlend, value(kFactors[mode - 2].source));
-        device_->setRenderState(RenderState::DestBlend, value(kFactors[mode - 2].destination));
+    if (setup != BlendSetup::Opaque && setup != BlendSetup::AddedTexel) {
+        const Factors& factors = kFactors[static_cast<int>(setup) - static_cast<int>(BlendSetup::Alpha)];
+        device_->setRenderState(RenderState::SrcBlend, value(factors.source));
+        device_->setRenderState(RenderState::DestBlend, value(factors.destination));
     }
-    device_->setRenderState(RenderState::AlphaBlendEnable, mode != 1);
+    device_->setRenderState(RenderState::AlphaBlendEnable, setup != BlendSetup::Opaque);
 }

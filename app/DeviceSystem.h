@@ -5,6 +5,18 @@
 
 #include <memory>
 
+// How a quad meets what is drawn under it, by the numbers the drawing code has always
+// used for them.
+enum class BlendSetup {
+    Opaque = 1,         // blending off, the factors left as they were
+    Alpha = 2,          // source alpha against inverse source alpha
+    Additive = 3,       // one and one
+    Multiply = 4,       // zero and source colour
+    Premultiplied = 5,  // one and inverse source alpha
+    Inverting = 6,      // inverse destination colour and inverse source alpha
+    AddedTexel = 7,     // texel plus colour in the stages, the factors left as they were
+};
+
 // The program's one holder of the graphics device, with the render setups that
 // every scene uses before it draws.
 class DeviceSystem {
@@ -13,8 +25,7 @@ public:
     int initialize(platform::Window* window);
     int enterFullScreen();
     void setDefaultTextureStages();
-    // 1 opaque, 2 alpha blending, 3 additive, 4 multiply, 5 premultiplied, 6, 7 texel plus colour.
-    void setBlendMode(int mode);
+    void setBlendMode(BlendSetup setup);
     // Sampler 0: the same filter for shrinking and growing.
     void setFilter(Filter filter);
     void setWrapAddressing();

@@ -102,7 +102,7 @@ void Enemy::draw()
 
 void Enemy::drawLiving()
 {
-    system_->setBlendMode(2);
+    system_->setBlendMode(BlendSetup::Alpha);
     if (variant_ == DrawVariant::W || variant_ == DrawVariant::X) {
         sprite_->setAlpha(255);
     } else if (hit_ == 1) {
@@ -117,7 +117,7 @@ void Enemy::drawLiving()
 
 void Enemy::drawDying()
 {
-    system_->setBlendMode(3);
+    system_->setBlendMode(BlendSetup::Additive);
     const int k = deathCountdown_;
     const double f = k <= 30 ? k * (1.0 / 30) : 1.0;
     const double base = variant_ == DrawVariant::Z ? 256 : 128;

@@ -64,7 +64,7 @@ void BitmapFont::setColor(int red, int green, int blue)
 
 int BitmapFont::drawString(int x, int y, const char* text, int style)
 {
-    system_->setBlendMode(2);
+    system_->setBlendMode(BlendSetup::Alpha);
     Sprite& glyphs = sheet();
     glyphs.setAlpha(static_cast<std::uint8_t>(alpha_));
     if (style == 2)

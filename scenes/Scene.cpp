@@ -16,5 +16,5 @@ void Scene::beginDraw(std::uint32_t background)
 {
     system_->device()->clear(background);
     system_->setDefaultTextureStages();
-    system_->setBlendMode(2);
+    system_->setBlendMode(BlendSetup::Alpha);
 }

@@ -15,31 +15,33 @@ struct Factors {
 
 TEST_F(DeviceSystemTest, BlendModesSetTheirFactors)
 {
-    const std::pair<int, Factors> modes[] = {
-        {2, {Blend::SrcAlpha, Blend::InvSrcAlpha}}, {3, {Blend::One, Blend::One}},
-        {4, {Blend::Zero, Blend::SrcColor}},        {5, {Blend::One, Blend::InvSrcAlpha}},
-        {6, {Blend::InvDestColor, Blend::InvSrcAlpha}},
+    const std::pair<BlendSetup, Factors> modes[] = {
+        {BlendSetup::Alpha, {Blend::SrcAlpha, Blend::InvSrcAlpha}},
+        {BlendSetup::Additive, {Blend::One, Blend::One}},
+        {BlendSetup::Multiply, {Blend::Zero, Blend::SrcColor}},
+        {BlendSetup::Premultiplied, {Blend::One, Blend::InvSrcAlpha}},
+        {BlendSetup::Inverting, {Blend::InvDestColor, Blend::InvSrcAlpha}},
     };
     for (const auto& [mode, factors] : modes) {
         system.setBlendMode(mode);
-        EXPECT_EQ(device().state().srcBlend, factors.source) << mode;
-        EXPECT_EQ(device().state().destBlend, factors.destination) << mode;
-        EXPECT_TRUE(device().state().alphaBlend) << mode;
+        EXPECT_EQ(device().state().srcBlend, factors.source) << static_cast<int>(mode);
+        EXPECT_EQ(device().state().destBlend, factors.destination) << static_cast<int>(mode);
+        EXPECT_TRUE(device().state().alphaBlend) << static_cast<int>(mode);
     }
 }
 
 TEST_F(DeviceSystemTest, OpaqueAndAddModesKeepTheFactorsBefore)
 {
-    system.setBlendMode(3);
-    system.setBlendMode(1);
+    system.setBlendMode(BlendSetup::Additive);
+    system.setBlendMode(BlendSetup::Opaque);
     EXPECT_FALSE(device().state().alphaBlend);
     EXPECT_EQ(device().state().srcBlend, Blend::One);
-    system.setBlendMode(7);
+    system.setBlendMode(BlendSetup::AddedTexel);
     EXPECT_TRUE(device().state().alphaBlend);
     EXPECT_EQ(device().state().destBlend, Blend::One);
     EXPECT_EQ(device().state().colorOp, StageOp::Add);
     // The added stage stays until the default stages are set again.
-    system.setBlendMode(2);
+    system.setBlendMode(BlendSetup::Alpha);
     EXPECT_EQ(device().state().alphaOp, StageOp::Add);
     system.setDefaultTextureStages();
     EXPECT_EQ(device().state().colorOp, StageOp::Modulate);

@@ -34,7 +34,7 @@ void Base::update()
 
 void Base::draw()
 {
-    system_->setBlendMode(2);
+    system_->setBlendMode(BlendSetup::Alpha);
     sprite_.setRotation(static_cast<float>(angle_));
     // Linear filtering smooths the turning image.
     system_->setFilter(Filter::Linear);

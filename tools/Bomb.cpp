@@ -104,7 +104,7 @@ void Bomb::update(RoundInput& input)
 
 void Bomb::draw()
 {
-    system_->setBlendMode(2);
+    system_->setBlendMode(BlendSetup::Alpha);
     chain_.draw();
     sprite_.drawWhole(static_cast<float>(x_ - 32), static_cast<float>(y_ - 32), 0, 64, 64);
 }

@@ -20,7 +20,7 @@ void Chain::update(double x, double y)
 
 void Chain::draw()
 {
-    system_->setBlendMode(2);
+    system_->setBlendMode(BlendSetup::Alpha);
     for (const auto& link : links_)
         sprite_.drawWhole(static_cast<float>(link[0] - 16), static_cast<float>(link[1] - 16), 0, 32, 32);
 }

@@ -30,7 +30,7 @@ void FlashEffect::update()
 
 void FlashEffect::draw()
 {
-    system_->setBlendMode(3);
+    system_->setBlendMode(BlendSetup::Additive);
     for (const Flash& f : flashes_) {
         const double k = f.life * (1.0 / kLife);
         const auto b = static_cast<std::uint8_t>(k * 255);

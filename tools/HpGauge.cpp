@@ -51,7 +51,7 @@ void HpGauge::draw(int x, int y, int hp)
     const auto fx = static_cast<float>(x);
     const auto fy = static_cast<float>(y);
     const auto fl = static_cast<float>(length);
-    system_->setBlendMode(2);
+    system_->setBlendMode(BlendSetup::Alpha);
     sprite_.setRotation(0);
     sprite_.setAlpha(255);
     sprite_.draw(fx, fy, 0, 128, 28, 0, 28, 128, 28);

@@ -58,7 +58,7 @@ void InfoPanel::update(RoundInput& input)
 
 void InfoPanel::draw()
 {
-    system_->setBlendMode(2);
+    system_->setBlendMode(BlendSetup::Alpha);
     band_.setColor(0, 0, 0);
     band_.setAlpha(192);
     band_.setRotation(0);
