@@ -44,6 +44,7 @@ for _ in $(seq 50); do
 done
 [ "$centred" = 1 ] || fail "the question at $bx,$by ${bw}x$bh is not centred on the window at $wx,$wy ${ww}x$wh"
 # A real key press, to the window that has the keyboard: the box takes it.
+await focused "$box" || fail "the question does not have the keyboard"
 xdotool key Return 2>/dev/null
 
 # A window manager makes the window cover the screen; without one it stays as it was.

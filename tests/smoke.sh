@@ -12,6 +12,7 @@ start_game "$game" "$images"
 
 # No is the right-hand of the two buttons centred along the bottom of the box.
 box=$(named '質問')
+await focused "$box" || fail "the question was not shown with the keyboard"
 read -r bx by bw bh <<<"$(xwininfo -id "$box" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
                                                     /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}')"
 xdotool mousemove $((bx + bw / 2 + 46)) $((by + bh - 36)) click 1 2>/dev/null

@@ -74,6 +74,10 @@ start_game() {
 # The id of the top-level window with this name; xwininfo also reads UTF-8 names.
 named() { xwininfo -root -tree | awk -v name="\"$1\":" '$2 == name { print $1; exit }' | grep .; }
 
+# Whether a window is on the screen and has the keyboard: a window is named before it
+# is shown, and real input goes to the window shown there and to the focused one.
+focused() { xwininfo -id "$1" | grep -q IsViewable && [ "$(xdotool getwindowfocus)" = "$(($1))" ]; }
+
 # The share of a window's area, or of a part "WxH+X+Y" of it, in a colour.
 share() {
     # A wedged X server must fail the check, not hang the run.
