@@ -9,17 +9,24 @@
 #include <string>
 #include <system_error>
 
+namespace {
+// Where the images were looked for, and what to do.
+std::string missingImages(const DataFiles& files)
+{
+    const std::string folder = files.imagesFolder();
+    std::error_code unknown;
+    const std::string here = (std::filesystem::current_path(unknown) / "data").string();
+    const std::string where = folder == "data" ? "not in " + here : "in neither " + here + " nor " + folder;
+    return "the game's images are " + where
+           + ": start the game in the folder it was built or unpacked in, or install it again";
+}
+}  // namespace
+
 int Program::run()
 {
     const DataFiles files = DataFiles::ofThisProgram();
     if (!files.imagesPresent()) {
-        const std::string folder = files.imagesFolder();
-        std::error_code unknown;
-        const std::string here = (std::filesystem::current_path(unknown) / "data").string();
-        const std::string where = folder == "data" ? "not in " + here : "in neither " + here + " nor " + folder;
-        const std::string why = "the game's images are " + where
-                                + ": start the game in the folder it was built or unpacked in, or install it again";
-        platform::showError(why.c_str());
+        platform::showError(missingImages(files).c_str());
         return kCannotStart;
     }
     using platform::Metric;

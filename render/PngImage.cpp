@@ -6,7 +6,7 @@
 
 bool PngImage::load(const std::string& path)
 {
-    refuse({});
+    clear();
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;

@@ -29,11 +29,16 @@ private:
     std::vector<std::uint32_t> pixels_;
     std::string error_;
 
-    // Empties the image and keeps why; always false.
-    bool refuse(std::string why)
+    void clear()
     {
         width_ = height_ = 0;
         pixels_.clear();
+        error_.clear();
+    }
+    // Empties the image and keeps why; always false.
+    bool refuse(std::string why)
+    {
+        clear();
         error_ = std::move(why);
         return false;
     }

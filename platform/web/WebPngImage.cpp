@@ -4,6 +4,6 @@
 bool PngImage::load(const std::string& path)
 {
     std::string why;
-    refuse({});
+    clear();
     return StbPngDecoder::decode(path, kMaxSide, width_, height_, pixels_, why) || refuse(why);
 }

@@ -33,7 +33,7 @@ std::string failure(const char* step, HRESULT result)
 
 bool PngImage::load(const std::string& path)
 {
-    refuse({});
+    clear();
     Released<IWICImagingFactory> factory;
     Released<IWICBitmapDecoder> decoder;
     Released<IWICBitmapFrameDecode> frame;
