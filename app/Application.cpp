@@ -5,14 +5,14 @@ const char* const kQuestionCaption = "質問";
 const char* const kQuestionText = "フルスクリーンで起動しますか？";
 }  // namespace
 
-int Application::initialize(platform::Window* window, SceneFactory& factory)
+int Application::initialize(platform::Platform& platform, platform::Window* window, SceneFactory& factory)
 {
-    if (system_.initialize(window) != 0)
+    if (system_.initialize(platform, window) != 0)
         return 1;
-    if (platform::askYesNo(window, kQuestionCaption, kQuestionText))
+    if (platform.askYesNo(window, kQuestionCaption, kQuestionText))
         system_.enterFullScreen();
-    platform::hidePointer();
-    scenes_.initialize(&system_, factory);
+    platform.hidePointer();
+    scenes_.initialize(&system_, factory, session_);
     return 0;
 }
 

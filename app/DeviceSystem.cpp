@@ -1,13 +1,16 @@
 #include "app/DeviceSystem.h"
 
 namespace {
-std::uint32_t value(Blend b) { return static_cast<std::uint32_t>(b); }
-}
+constexpr int kFontSheetSize = 512;
 
-int DeviceSystem::initialize(platform::Window* window)
+std::uint32_t value(Blend b) { return static_cast<std::uint32_t>(b); }
+}  // namespace
+
+int DeviceSystem::initialize(platform::Platform& platform, platform::Window* window)
 {
+    platform_ = &platform;
     window_ = window;
-    device_ = platform::createDevice(window);
+    device_ = platform.createDevice(window);
     if (!device_)
         return 1;
     setFilter(Filter::Linear);
@@ -26,9 +29,19 @@ void DeviceSystem::setWrapAddressing()
     device_->setSamplerState(SamplerState::AddressV, static_cast<std::uint32_t>(Address::Wrap));
 }
 
+Sprite& DeviceSystem::fontSheet()
+{
+    if (!fontSheetLoaded_ && device_) {
+        fontSheet_.load(device_.get(), "data/font.png");
+        fontSheet_.setTextureSize(kFontSheetSize, kFontSheetSize);
+        fontSheetLoaded_ = true;
+    }
+    return fontSheet_;
+}
+
 int DeviceSystem::enterFullScreen()
 {
-    platform::enterFullScreen(window_);
+    platform_->enterFullScreen(window_);
     device_->reset();
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Device.h"
 #include "platform/Platform.h"
+#include "render/Sprite.h"
 
 #include <memory>
 
@@ -22,7 +23,7 @@ enum class BlendSetup {
 class DeviceSystem {
 public:
     // 0 when the device exists, 1 when none could be had.
-    int initialize(platform::Window* window);
+    int initialize(platform::Platform& platform, platform::Window* window);
     int enterFullScreen();
     void setDefaultTextureStages();
     void setBlendMode(BlendSetup setup);
@@ -31,10 +32,17 @@ public:
     void setWrapAddressing();
     Device* device() const { return device_.get(); }
     platform::Window* windowHandle() const { return window_; }
+    platform::Platform& platform() const { return *platform_; }
+    // The glyph sheet every font draws from, loaded for the device by the first.
+    Sprite& fontSheet();
 
 private:
     void setStages(StageOp op);
 
+    platform::Platform* platform_ = nullptr;
     std::unique_ptr<Device> device_;
+    // Declared after the device, so that its texture goes first.
+    Sprite fontSheet_;
+    bool fontSheetLoaded_ = false;
     platform::Window* window_ = nullptr;
 };

@@ -2,7 +2,6 @@
 
 #include "app/Application.h"
 #include "app/MainWindow.h"
-#include "app/Random.h"
 #include "platform/Platform.h"
 
 #include <cstdint>
@@ -14,12 +13,12 @@ constexpr std::uint32_t kMaxSteps = 5;
 
 int MainLoop::dueSteps()
 {
-    const std::uint32_t now = platform::milliseconds();
+    const std::uint32_t now = platform_.milliseconds();
     const std::uint32_t elapsed = now - reference_;  // modulo 2^32: right across the wrap
     const std::uint32_t due = elapsed / kStepMs;
     if (due == 0) {
-        platform::sleep(kStepMs - elapsed);
-        reference_ = platform::milliseconds();
+        platform_.sleep(kStepMs - elapsed);
+        reference_ = platform_.milliseconds();
         return 1;
     }
     if (due <= kMaxSteps) {
@@ -32,16 +31,16 @@ int MainLoop::dueSteps()
 
 int MainLoop::run(Application& application, const MainWindow& window)
 {
-    seedRandom(platform::randomSeed());
+    application.session().world.random.seed(platform_.randomSeed());
     int running = 1;
     reference_ = 0;
     while (window.quitRequested() == 0 && running == 1) {
-        if (!platform::takeMessage()) {
+        if (!platform_.takeMessage()) {
             const int due = dueSteps();
             int ran = 0;
             for (; ran < due; ++ran) {
                 const int ended = application.update();
-                platform::endStep();
+                platform_.endStep();
                 if (ended != 0) {
                     running = 0;
                     break;
@@ -50,7 +49,7 @@ int MainLoop::run(Application& application, const MainWindow& window)
             if (ran == due)
                 application.draw();
         }
-        if (platform::isDown(platform::Key::Escape))
+        if (platform_.isDown(platform::Key::Escape))
             running = 0;
     }
     return 0;

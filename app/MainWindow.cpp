@@ -1,26 +1,20 @@
 #include "app/MainWindow.h"
 
-namespace {
-int quitFlag = 0;
-}
-
-platform::Window* MainWindow::create(int x, int y, int width, int height, const char* title,
-                                     platform::WindowProcedure procedure)
+platform::Window* MainWindow::create(int width, int height, const char* title)
 {
-    platform::Window* window = platform::createWindow(x, y, width, height, title, procedure);
+    platform::Window* window = platform_.createWindow(
+        width, height, title, [this](platform::Window* w, platform::Message message) { handle(w, message); });
     if (window == nullptr)
         return nullptr;
     window_ = window;
-    quitFlag = 0;
+    quitRequested_ = 0;
     return window;
 }
 
-int MainWindow::quitRequested() const { return quitFlag; }
-
-void MainWindow::procedure(platform::Window* window, platform::Message message)
+void MainWindow::handle(platform::Window* window, platform::Message message)
 {
     switch (message) {
-    case platform::Message::Close: platform::destroyWindow(window); break;
-    case platform::Message::Destroy: quitFlag = 1; break;
+    case platform::Message::Close: platform_.destroyWindow(window); break;
+    case platform::Message::Destroy: quitRequested_ = 1; break;
     }
 }

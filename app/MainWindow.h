@@ -2,19 +2,22 @@
 
 #include "platform/Platform.h"
 
-// The game window and the program-wide quit flag that its closing sets.
+// The game window and the quit flag that its closing sets.
 class MainWindow {
 public:
-    // Outer position and size. Null on failure, with nothing stored. A new window
-    // has not been closed: the quit flag is cleared.
-    platform::Window* create(int x, int y, int width, int height, const char* title,
-                             platform::WindowProcedure procedure);
-    int quitRequested() const;
+    explicit MainWindow(platform::Platform& platform) : platform_(platform) {}
+
+    // A drawing area of the size given. Null on failure, with nothing stored. A new
+    // window has not been closed: the quit flag is cleared.
+    platform::Window* create(int width, int height, const char* title);
+    int quitRequested() const { return quitRequested_; }
     platform::Window* windowHandle() const { return window_; }
 
-    // The window procedure: a close destroys the window, whose destruction sets the flag.
-    static void procedure(platform::Window* window, platform::Message message);
-
 private:
+    // A close destroys the window, whose destruction sets the flag.
+    void handle(platform::Window* window, platform::Message message);
+
+    platform::Platform& platform_;
     platform::Window* window_ = nullptr;
+    int quitRequested_ = 0;
 };

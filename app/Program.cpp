@@ -26,20 +26,14 @@ int Program::run()
 {
     const DataFiles files = DataFiles::ofThisProgram();
     if (!files.imagesPresent()) {
-        platform::showError(missingImages(files).c_str());
+        platform_.showError(missingImages(files).c_str());
         return kCannotStart;
     }
-    using platform::Metric;
-    const int width = field::kWidth + 2 * platform::metric(Metric::DialogFrameWidth);
-    const int height = field::kHeight + 2 * platform::metric(Metric::DialogFrameHeight)
-                       + platform::metric(Metric::CaptionHeight);
-    const int x = (platform::metric(Metric::ScreenWidth) - width) / 2;
-    const int y = (platform::metric(Metric::ScreenHeight) - height) / 2;
-    platform::Window* window = window_.create(x, y, width, height, "Tessaro", &MainWindow::procedure);
+    platform::Window* window = window_.create(field::kWidth, field::kHeight, "Tessaro");
     // The platform has said what it could not make.
-    if (window == nullptr || application_.initialize(window, *factory_) == 1)
+    if (window == nullptr || application_.initialize(platform_, window, *factory_) == 1)
         return kCannotStart;
-    MainLoop loop;
+    MainLoop loop(platform_);
     loop.run(application_, window_);
     return 0;
 }

@@ -8,9 +8,9 @@
 // the reverse of this order.
 class Program {
 public:
-    Program() = default;
+    explicit Program(platform::Platform& platform) : platform_(platform), window_(platform) {}
     // The same program on other scenes, as the replay viewer's.
-    explicit Program(SceneFactory& factory) : factory_(&factory) {}
+    Program(platform::Platform& platform, SceneFactory& factory) : Program(platform) { factory_ = &factory; }
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
@@ -22,6 +22,7 @@ public:
     Application& application() { return application_; }
 
 private:
+    platform::Platform& platform_;
     MainWindow window_;
     Application application_;
     SceneFactory gameFactory_;

@@ -1,7 +1,6 @@
 #include "app/StateLine.h"
 
 #include "play/GameScene.h"
-#include "scenes/SharedResult.h"
 
 #include <cstdio>
 #include <sstream>
@@ -18,7 +17,7 @@ std::string decimal(double value)
 std::string StateLine::describe(const Application& application, int steps)
 {
     const SceneManager& scenes = application.scenes();
-    const SharedResult result;
+    const SharedResult& result = application.session().result;
     std::ostringstream line;
     line << "step=" << steps << " scene=" << scenes.currentScene()
          << " result_score=" << result.score() << " result_name=\"" << result.name() << "\""

@@ -4,7 +4,6 @@
 int main(int, char**)
 {
     platform::NativePlatform native;
-    platform::install(&native);
-    Program program;
+    Program program(native);
     return program.run();
 }

@@ -34,8 +34,7 @@ void idleTitle(benchmark::State& state)
 {
     for (auto _ : state) {
         platform::SdlPlatform sdl(platform::SdlPlatform::Video::Offscreen);
-        platform::install(&sdl);
-        Program program;
+        Program program(sdl);
         std::thread closer([] {
             std::this_thread::sleep_for(std::chrono::seconds(10));
             SDL_Event quit{};
@@ -52,7 +51,6 @@ void idleTitle(benchmark::State& state)
             state.SkipWithError("the program could not start");
         state.counters["process_cpu_percent"] = 100 * (cpuSeconds() - cpuBefore) / wall;
         state.counters["main_thread_cpu_percent"] = 100 * (threadCpuSeconds() - mainBefore) / wall;
-        platform::install(nullptr);
     }
 }
 BENCHMARK(idleTitle)->Iterations(1)->Unit(benchmark::kSecond);

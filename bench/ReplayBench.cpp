@@ -1,3 +1,4 @@
+#include "platform/Field.h"
 #include "platform/sim/SimPlatform.h"
 #include "replay/Replay.h"
 #include "replay/LiveInput.h"
@@ -55,8 +56,7 @@ BENCHMARK(replaySize)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 void recordStep(benchmark::State& state)
 {
     platform::SimPlatform sim;
-    platform::install(&sim);
-    LiveInput live;
+    LiveInput live(sim, sim.createWindow(field::kWidth, field::kHeight, "", nullptr));
     RecordingInput round(live);
     Replay replay;
     round.start(&replay, {});
@@ -72,7 +72,6 @@ void recordStep(benchmark::State& state)
             step = 0;
         }
     }
-    platform::install(nullptr);
 }
 BENCHMARK(recordStep);
 

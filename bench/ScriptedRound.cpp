@@ -20,16 +20,13 @@ const platform::Point kCorners[] = {{kCornerInset, kCornerInset},
 
 ScriptedRound::ScriptedRound(std::unique_ptr<platform::SimPlatform> platform) : sim_(std::move(platform))
 {
-    platform::install(sim_.get());
     // Every round from the same random sequence, so that runs compare.
-    seedRandom(kSeed);
-    platform::Window* window = window_.create(0, 0, field::kWidth, field::kHeight, "Tessaro", &MainWindow::procedure);
-    system_.initialize(window);
+    session_.world.random.seed(kSeed);
+    platform::Window* window = window_.create(field::kWidth, field::kHeight, "Tessaro");
+    system_.initialize(*sim_, window);
     scene_.initialize(&system_, &sceneNumber_);
     scene_.enter();
 }
-
-ScriptedRound::~ScriptedRound() { platform::install(nullptr); }
 
 void ScriptedRound::play(int phase)
 {

@@ -14,9 +14,8 @@
 // ends starts again.
 class ScriptedRound {
 public:
-    // The platform is installed for the round's lifetime; it may make the device.
+    // The round runs on the platform given; it may make the device.
     explicit ScriptedRound(std::unique_ptr<platform::SimPlatform> platform);
-    ~ScriptedRound();
 
     void step();
     GameScene& scene() { return scene_; }
@@ -32,10 +31,11 @@ private:
     void play(int phase);
 
     std::unique_ptr<platform::SimPlatform> sim_;
-    MainWindow window_;
+    MainWindow window_{*sim_};
     DeviceSystem system_;
     int sceneNumber_ = kGameScene;
-    GameScene scene_;
+    Session session_;
+    GameScene scene_{session_};
     int corner_ = 0;
     long long steps_ = 0;
     long long enemySum_ = 0;

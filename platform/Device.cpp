@@ -1,11 +1,5 @@
 #include "platform/Device.h"
 
-namespace {
-std::uint64_t nextDeviceSerial = 1;
-}
-
-Device::Device() : serial_(nextDeviceSerial++) {}
-
 void Device::setRenderState(RenderState state, std::uint32_t value)
 {
     switch (state) {

@@ -11,7 +11,7 @@
 // game uses. The setters only keep state; each back end reads it when it draws.
 class Device {
 public:
-    Device();
+    Device() = default;
     virtual ~Device() = default;
     Device(const Device&) = delete;
     Device& operator=(const Device&) = delete;
@@ -35,12 +35,8 @@ public:
     void setTexture(const Texture* texture) { state_.texture = texture; }
 
     const DeviceState& state() const { return state_; }
-    // Unique over the whole run: tells devices apart even at a reused address.
-    std::uint64_t serial() const { return serial_; }
 
 protected:
     DeviceState state_;
 
-private:
-    std::uint64_t serial_;
-};
+private:};

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class Device;
 
-// What the game asks of the operating system. One implementation is installed at
-// start-up; the game calls the free functions below, which forward to it.
+// What the game asks of the operating system: one implementation per back end,
+// made by the program's entry and handed to what needs it.
 namespace platform {
 
 struct Window;  // the game window, opaque to the game
@@ -19,19 +20,17 @@ struct Point {
 
 enum class Key { LeftButton, Escape };
 enum class Message { Close, Destroy };
-enum class Metric { DialogFrameWidth, DialogFrameHeight, CaptionHeight, ScreenWidth, ScreenHeight };
 
 // Called while a message is dispatched, as a window procedure is.
-using WindowProcedure = void (*)(Window*, Message);
+using WindowProcedure = std::function<void(Window*, Message)>;
 
 class Platform {
 public:
     virtual ~Platform() = default;
 
-    virtual int metric(Metric metric) = 0;
-    // Outer position and size; null on failure.
-    virtual Window* createWindow(int x, int y, int width, int height, const char* title,
-                                 WindowProcedure procedure) = 0;
+    // A window centred on the screen, with a drawing area of the size given inside
+    // whatever frame the system gives it; null on failure, once the player is told.
+    virtual Window* createWindow(int width, int height, const char* title, WindowProcedure procedure) = 0;
     // Dispatches Destroy to the window's procedure before it returns.
     virtual void destroyWindow(Window* window) = 0;
     // Takes and dispatches at most one pending message; never blocks.
@@ -57,25 +56,5 @@ public:
     // Tells the player why the game cannot go on, where the player will see it.
     virtual void showError(const char* text) = 0;
 };
-
-void install(Platform* platform);
-Platform& current();
-
-int metric(Metric metric);
-Window* createWindow(int x, int y, int width, int height, const char* title, WindowProcedure procedure);
-void destroyWindow(Window* window);
-bool takeMessage();
-std::uint32_t milliseconds();
-void sleep(std::uint32_t ms);
-std::uint32_t randomSeed();
-bool askYesNo(Window* owner, const char* caption, const char* text);
-void hidePointer();
-Point pointer(Window* window);
-void setPointer(Window* window, Point client);
-bool isDown(Key key);
-void endStep();
-std::unique_ptr<Device> createDevice(Window* window);
-void enterFullScreen(Window* window);
-void showError(const char* text);
 
 }  // namespace platform

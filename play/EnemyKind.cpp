@@ -5,6 +5,7 @@
 #include "play/ChildEnemy.h"
 #include "play/StraightEnemy.h"
 #include "play/SwayingEnemy.h"
+#include "play/RoundWorld.h"
 #include "play/WandererEnemy.h"
 #include "platform/Field.h"
 #include "tools/Base.h"
@@ -19,22 +20,23 @@ constexpr int kFlashSize = 128;
 constexpr double kDamagePerSpeed = 0.1;
 
 // Makes one enemy of a kind the stage releases; the splitter's gets the child kind.
-using Maker = std::unique_ptr<Enemy> (*)(EnemyKind* children);
+using Maker = std::unique_ptr<Enemy> (*)(EnemyKind* children, RoundWorld& world);
 
 template <class Kind>
-std::unique_ptr<Enemy> make(EnemyKind*)
+std::unique_ptr<Enemy> make(EnemyKind*, RoundWorld&)
 {
     return std::make_unique<Kind>();
 }
 
 // Kinds of one class that differ by an argument; spelled out, since not every
 // compiler the project uses takes a floating-point template argument.
-std::unique_ptr<Enemy> makeSlowStraight(EnemyKind*) { return std::make_unique<StraightEnemy>(0.5); }
-std::unique_ptr<Enemy> makeFastStraight(EnemyKind*) { return std::make_unique<StraightEnemy>(1.0); }
-std::unique_ptr<Enemy> makeSwaying(EnemyKind*) { return std::make_unique<SwayingEnemy>(false); }
-std::unique_ptr<Enemy> makeCircling(EnemyKind*) { return std::make_unique<SwayingEnemy>(true); }
+std::unique_ptr<Enemy> makeSlowStraight(EnemyKind*, RoundWorld&) { return std::make_unique<StraightEnemy>(0.5); }
+std::unique_ptr<Enemy> makeFastStraight(EnemyKind*, RoundWorld&) { return std::make_unique<StraightEnemy>(1.0); }
+std::unique_ptr<Enemy> makeSwaying(EnemyKind*, RoundWorld&) { return std::make_unique<SwayingEnemy>(false); }
+std::unique_ptr<Enemy> makeCircling(EnemyKind*, RoundWorld&) { return std::make_unique<SwayingEnemy>(true); }
 
-std::unique_ptr<Enemy> makeSplitter(EnemyKind* children) { return std::make_unique<BigEnemy>(children); }
+std::unique_ptr<Enemy> makeSplitter(EnemyKind* children, RoundWorld&) { return std::make_unique<BigEnemy>(children); }
+std::unique_ptr<Enemy> makeWanderer(EnemyKind*, RoundWorld& world) { return std::make_unique<WandererEnemy>(world); }
 
 struct KindTable {
     const char* file;
@@ -46,7 +48,7 @@ struct KindTable {
 
 constexpr KindTable kKinds[] = {
     {"data/enemy01.png", 64, {1, 16, 100, DrawVariant::W}, makeSlowStraight},
-    {"data/enemy02.png", 64, {1, 16, 100, DrawVariant::X}, make<WandererEnemy>},
+    {"data/enemy02.png", 64, {1, 16, 100, DrawVariant::X}, makeWanderer},
     {"data/enemy03.png", 64, {1, 16, 200, DrawVariant::X}, makeFastStraight},
     {"data/enemy04.png", 64, {20, 32, 150, DrawVariant::Y}, makeSwaying},
     {"data/enemy05.png", 64, {1, 20, 100, DrawVariant::Y}, makeCircling},
@@ -77,9 +79,10 @@ EnemyKind::EnemyKind(EnemyType type) : type_(type)
 
 EnemyKind::~EnemyKind() = default;
 
-void EnemyKind::initialize(DeviceSystem* system, Bomb* bomb, Base* base)
+void EnemyKind::initialize(DeviceSystem* system, RoundWorld* world, Bomb* bomb, Base* base)
 {
     system_ = system;
+    world_ = world;
     bomb_ = bomb;
     base_ = base;
     const KindTable& kind = table(type_);
@@ -88,7 +91,7 @@ void EnemyKind::initialize(DeviceSystem* system, Bomb* bomb, Base* base)
     flash_.load(system->device(), "data/flash.png");
     flash_.setTextureSize(kFlashSize, kFlashSize);
     if (children_)
-        children_->initialize(system, bomb, base);
+        children_->initialize(system, world, bomb, base);
 }
 
 void EnemyKind::clear()
@@ -107,7 +110,7 @@ void EnemyKind::add(std::unique_ptr<Enemy> enemy, double x, double y)
 void EnemyKind::spawn(double x, double y)
 {
     if (const Maker maker = table(type_).maker)
-        add(maker(children_.get()), x, y);
+        add(maker(children_.get(), *world_), x, y);
 }
 
 void EnemyKind::spawnMoving(double x, double y, double dx, double dy)

@@ -9,6 +9,7 @@
 class Base;
 class Bomb;
 class DeviceSystem;
+struct RoundWorld;
 
 enum class EnemyType { Walker, Wanderer, Runner, Swayer, Circler, Big, Splitter, Child };
 constexpr int kEnemyTypes = static_cast<int>(EnemyType::Child) + 1;
@@ -29,7 +30,7 @@ public:
     EnemyKind(const EnemyKind&) = delete;
     EnemyKind& operator=(const EnemyKind&) = delete;
 
-    void initialize(DeviceSystem* system, Bomb* bomb, Base* base);
+    void initialize(DeviceSystem* system, RoundWorld* world, Bomb* bomb, Base* base);
     void clear();
     void collide();
     void drawAll();
@@ -49,6 +50,7 @@ private:
 
     EnemyType type_;
     DeviceSystem* system_ = nullptr;
+    RoundWorld* world_ = nullptr;
     Sprite sprite_;
     Sprite flash_;
     Bomb* bomb_ = nullptr;

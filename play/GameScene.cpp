@@ -1,9 +1,7 @@
 #include "play/GameScene.h"
 
 #include "app/DeviceSystem.h"
-#include "app/Random.h"
 #include "platform/Field.h"
-#include "play/WandererEnemy.h"
 #include "replay/Checksum.h"
 
 #include <cstdio>
@@ -20,15 +18,15 @@ int GameScene::initialize(DeviceSystem* system, int* sceneNumber)
     Scene::initialize(system, sceneNumber);
     Device* device = system->device();
     platform::Window* window = system->windowHandle();
-    live_ = LiveInput(window);
+    live_ = LiveInput(system->platform(), window);
     bomb_.initialize(system, window);
     base_.initialize(system, window);
     panel_.initialize(system, window);
-    flashes_.initialize(system);
+    flashes_.initialize(system, &session_.world.random);
     combo_.initialize(system);
     cursor_.initialize(system, window);
     gauge_.initialize(system);
-    stage_.initialize(system, window, &bomb_, &base_);
+    stage_.initialize(system, &session_.world, &bomb_, &base_);
     font_.initialize(system, window);
     background_.load(device, "data/bg.png");
     background_.setTextureSize(512, 512);
@@ -39,8 +37,8 @@ int GameScene::initialize(DeviceSystem* system, int* sceneNumber)
 Replay::Carry GameScene::carry() const
 {
     Replay::Carry carry;
-    carry.randomState = randomState();
-    carry.wandererCounter = WandererEnemy::retargetCounter();
+    carry.randomState = session_.world.random.state();
+    carry.wandererCounter = session_.world.wandererSteps;
     carry.spawnTimer = stage_.spawnTimer();
     carry.gaugeBlink = gauge_.blink();
     carry.gaugeBlinkFalling = gauge_.blinkFalling();
@@ -52,7 +50,7 @@ Replay::Carry GameScene::carry() const
 // belongs to no file: not to the replay of the round before.
 void GameScene::startRound()
 {
-    replays_.forgetLastRound();
+    session_.replays.forgetLastRound();
     roundSteps_ = 0;
     if (toPlay_ == nullptr) {
         recorder_.start(&recording_, carry());
@@ -60,8 +58,8 @@ void GameScene::startRound()
         return;
     }
     const Replay::Carry& from = toPlay_->carry;
-    seedRandom(from.randomState);
-    WandererEnemy::setRetargetCounter(from.wandererCounter);
+    session_.world.random.seed(from.randomState);
+    session_.world.wandererSteps = from.wandererCounter;
     stage_.setSpawnTimer(from.spawnTimer);
     gauge_.setBlink(from.gaugeBlink, from.gaugeBlinkFalling);
     player_.start(toPlay_);
@@ -127,8 +125,8 @@ void GameScene::explode()
     --destruction_;
     flashes_.update();
     if (destruction_ > 60 && destruction_ % 5 == 0) {
-        const double dy = randomRange(-64, 64);
-        const double dx = randomRange(-64, 64);
+        const double dy = session_.world.random.range(-64, 64);
+        const double dx = session_.world.random.range(-64, 64);
         flashes_.spawn(field::kCentreX + dx, field::kCentreY + dy);
     }
 }
@@ -167,7 +165,7 @@ void GameScene::runResults(double hitPoints)
         resultCounter_ += 2;
         if (resultCounter_ >= 255) {
             resultCounter_ = 255;
-            result_.setScore(total_);
+            session_.result.setScore(total_);
             *sceneNumber_ = kNameEntryScene;
         }
         break;
@@ -177,7 +175,7 @@ void GameScene::runResults(double hitPoints)
 std::uint32_t GameScene::stateChecksum() const
 {
     Checksum sum;
-    sum.add(randomState());
+    sum.add(session_.world.random.state());
     sum.add(panel_.timeLeft());
     sum.add(panel_.score());
     sum.add(panel_.pending());
@@ -219,7 +217,7 @@ void GameScene::finishStep()
         return;
     if (source_ == Source::Recording) {
         recording_.result = Replay::Result{panel_.score(), comboBonus_, clearBonus_, total_, endKind_, {}};
-        replays_.saveRound(recording_);
+        session_.replays.saveRound(recording_);
     }
     source_ = Source::Live;
 }

@@ -2,7 +2,6 @@
 
 #include "play/StageController.h"
 #include "replay/Replay.h"
-#include "replay/ReplayStore.h"
 #include "replay/LiveInput.h"
 #include "replay/RecordingInput.h"
 #include "replay/ReplayingInput.h"
@@ -10,7 +9,7 @@
 #include "render/SolidRect.h"
 #include "render/Sprite.h"
 #include "scenes/Scene.h"
-#include "scenes/SharedResult.h"
+#include "scenes/Session.h"
 #include "tools/Base.h"
 #include "tools/Bomb.h"
 #include "tools/ComboCounter.h"
@@ -24,6 +23,8 @@
 // unless it is itself a replay being played again.
 class GameScene : public Scene {
 public:
+    explicit GameScene(Session& session) : session_(session) {}
+
     enum EndKind { kPlaying = 0, kBaseDestroyed = 1, kTimeUp = 2 };
 
     int initialize(DeviceSystem* system, int* sceneNumber) override;
@@ -65,6 +66,7 @@ private:
     // Where the round reads the player from: live, recorded, or a replay.
     RoundInput& input();
 
+    Session& session_;
     Sprite background_;
     Bomb bomb_;
     Base base_;
@@ -75,7 +77,6 @@ private:
     Cursor cursor_;
     HpGauge gauge_;
     ComboCounter combo_;
-    SharedResult result_;
     FlashEffect flashes_;
 
     int endKind_ = kPlaying;
@@ -99,5 +100,4 @@ private:
     int roundSteps_ = 0;
     Replay recording_;
     const Replay* toPlay_ = nullptr;
-    ReplayStore replays_;
 };

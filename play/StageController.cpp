@@ -1,6 +1,6 @@
 #include "play/StageController.h"
 
-#include "app/Random.h"
+#include "play/RoundWorld.h"
 #include "platform/Field.h"
 
 #include <iterator>
@@ -75,10 +75,11 @@ StageController::StageController()
 {
 }
 
-void StageController::initialize(DeviceSystem* system, platform::Window*, Bomb* bomb, Base* base)
+void StageController::initialize(DeviceSystem* system, RoundWorld* world, Bomb* bomb, Base* base)
 {
+    random_ = &world->random;
     for (EnemyKind& kind : kinds_)
-        kind.initialize(system, bomb, base);
+        kind.initialize(system, world, bomb, base);
 }
 
 EnemyKind& StageController::kind(EnemyType type)
@@ -106,22 +107,22 @@ void StageController::spawnAtEdge(EnemyType type)
     const float m = type == T::Big || type == T::Splitter ? kBigMargin : kSmallMargin;
     double x = 0;
     double y = 0;
-    switch (randomInt() % 4) {
+    switch (random_->nextInt() % 4) {
     case 0:
-        x = randomRange(-m, 0);
-        y = randomRange(0, field::kHeight);
+        x = random_->range(-m, 0);
+        y = random_->range(0, field::kHeight);
         break;
     case 1:
-        x = randomRange(field::kWidth, field::kWidth + m);
-        y = randomRange(0, field::kHeight);
+        x = random_->range(field::kWidth, field::kWidth + m);
+        y = random_->range(0, field::kHeight);
         break;
     case 2:
-        x = randomRange(0, field::kWidth);
-        y = randomRange(field::kHeight, field::kHeight + m);
+        x = random_->range(0, field::kWidth);
+        y = random_->range(field::kHeight, field::kHeight + m);
         break;
     default:
-        x = randomRange(0, field::kWidth);
-        y = randomRange(-m, 0);
+        x = random_->range(0, field::kWidth);
+        y = random_->range(-m, 0);
         break;
     }
     kind(type).spawn(x, y);
@@ -131,7 +132,7 @@ void StageController::release(int secondsLeft)
 {
     const Band* band = bandOf(secondsLeft);
     if (band != nullptr && spawnTimer_ == 0) {
-        const Entry& entry = band->entries[randomInt() % kEntries];
+        const Entry& entry = band->entries[random_->nextInt() % kEntries];
         spawnAtEdge(entry.first);
         if (entry.pair)
             spawnAtEdge(entry.second);

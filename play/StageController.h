@@ -1,11 +1,12 @@
 #pragma once
 
-#include "platform/Platform.h"
 #include "play/EnemyKind.h"
 
 class Base;
 class Bomb;
 class DeviceSystem;
+class Random;
+struct RoundWorld;
 
 // Releases enemies beyond the edges by the seconds left in the round, and runs
 // every kind each step.
@@ -15,7 +16,7 @@ public:
     static constexpr int kKinds = kEnemyTypes - 1;
 
     StageController();
-    void initialize(DeviceSystem* system, platform::Window* window, Bomb* bomb, Base* base);
+    void initialize(DeviceSystem* system, RoundWorld* world, Bomb* bomb, Base* base);
     void draw();
     // Returns what the enemies finished in this step are worth.
     HitsAndPoints update(int secondsLeft);
@@ -34,5 +35,6 @@ private:
     void spawnAtEdge(EnemyType type);
 
     EnemyKind kinds_[kKinds];
+    Random* random_ = nullptr;
     int spawnTimer_ = 0;
 };

@@ -9,9 +9,6 @@ namespace {
 
 constexpr int kCell = 32;
 
-// The device the sheet was loaded for; a font on another device loads it again.
-std::uint64_t sheetDevice = 0;
-
 bool glyphCell(unsigned char ch, int style, int& sourceX, int& sourceY)
 {
     if (ch >= 'A' && ch <= 'Z') {
@@ -35,21 +32,10 @@ bool glyphCell(unsigned char ch, int style, int& sourceX, int& sourceY)
 
 }  // namespace
 
-Sprite& BitmapFont::sheet()
-{
-    static Sprite shared;
-    return shared;
-}
-
 int BitmapFont::initialize(DeviceSystem* system, platform::Window*)
 {
     system_ = system;
-    Device* device = system->device();
-    if (device != nullptr && sheetDevice != device->serial()) {
-        sheet().load(device, "data/font.png");
-        sheet().setTextureSize(512, 512);
-        sheetDevice = device->serial();
-    }
+    system->fontSheet();
     spacing_ = 32;
     alpha_ = 255;
     return 0;
@@ -65,7 +51,7 @@ void BitmapFont::setColor(int red, int green, int blue)
 int BitmapFont::drawString(int x, int y, const char* text, int style)
 {
     system_->setBlendMode(BlendSetup::Alpha);
-    Sprite& glyphs = sheet();
+    Sprite& glyphs = system_->fontSheet();
     glyphs.setAlpha(static_cast<std::uint8_t>(alpha_));
     if (style == 2)
         glyphs.setColor(static_cast<std::uint8_t>(red_), static_cast<std::uint8_t>(green_),

@@ -16,9 +16,6 @@ public:
     // The tint of style 2; styles 0 and 1 keep the sheet's own colours.
     void setColor(int red, int green, int blue);
 
-    // The sheet, loaded once per device by the first font that needs it.
-    static Sprite& sheet();
-
 private:
     DeviceSystem* system_ = nullptr;
     int spacing_ = 32;

@@ -6,14 +6,18 @@
 #include "render/QuadCorners.h"
 
 #include <cstdio>
+#include <mutex>
 #include <set>
 #include <string>
 
 namespace {
-// Sprites share images, and a player needs to hear of each broken one only once.
+// Sprites share images, and a player needs to hear of each broken one only once,
+// however many rounds are loaded at once.
 void reportUnreadable(const std::string& file, const std::string& why)
 {
+    static std::mutex guard;
     static std::set<std::string> reported;
+    const std::lock_guard<std::mutex> hold(guard);
     if (reported.insert(file).second)
         std::fprintf(stderr, "tessaro: cannot read the image %s: %s; it is drawn as a plain box\n", file.c_str(),
                      why.c_str());

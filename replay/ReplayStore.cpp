@@ -12,10 +12,6 @@ namespace {
 constexpr const char* kPrefix = "round-";
 constexpr const char* kSuffix = ".tsr";
 
-// The last round's replay, program-wide like the shared result it goes with.
-Replay lastReplay;
-std::string lastPath;
-
 void report(const std::string& why) { std::fprintf(stderr, "tessaro: replay not saved: %s\n", why.c_str()); }
 
 bool write(const std::string& file, const Replay& replay)
@@ -83,22 +79,22 @@ void ReplayStore::saveRound(const Replay& replay)
     const std::string file = path(present.empty() ? 1 : present.back() + 1);
     if (!write(file, replay))
         return;
-    lastReplay = replay;
-    lastPath = file;
+    lastReplay_ = replay;
+    lastPath_ = file;
 }
 
 void ReplayStore::forgetLastRound()
 {
-    lastPath.clear();
-    lastReplay = Replay{};
+    lastPath_.clear();
+    lastReplay_ = Replay{};
 }
 
 void ReplayStore::nameLastRound(const char* name)
 {
-    if (lastPath.empty())
+    if (lastPath_.empty())
         return;
-    lastReplay.setName(name);
-    write(lastPath, lastReplay);
+    lastReplay_.setName(name);
+    write(lastPath_, lastReplay_);
 }
 
 void ReplayStore::prune(std::vector<Kept> kept)

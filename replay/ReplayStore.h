@@ -34,4 +34,9 @@ public:
     static std::string path(int number);
     // Round numbers of the files present, oldest first.
     static std::vector<int> numbers();
+
+private:
+    // The last round's replay, kept to be named after it.
+    Replay lastReplay_;
+    std::string lastPath_;
 };

@@ -31,7 +31,7 @@ int IntroScene::update()
     fadeLevel_ += 2;
     if (fadeLevel_ > 255)
         fadeLevel_ = 255;
-    if (platform::isDown(platform::Key::LeftButton) && fadeLevel_ >= 128) {
+    if (system_->platform().isDown(platform::Key::LeftButton) && fadeLevel_ >= 128) {
         if (page_ < kPages)
             ++page_;
         else

@@ -80,14 +80,14 @@ void NameEntryScene::press(platform::Point p)
 
 int NameEntryScene::update()
 {
-    const platform::Point pointer = platform::pointer(system_->windowHandle());
+    const platform::Point pointer = system_->platform().pointer(system_->windowHandle());
     if (leaving_) {
         fadeOut_ += 4;
         if (fadeOut_ >= 255) {
             fadeOut_ = 255;
             *sceneNumber_ = kRankingScene;
-            result_.setName(name_);
-            result_.setPending(1);
+            session_.result.setName(name_);
+            session_.result.setPending(1);
         }
         return 0;
     }
@@ -95,7 +95,7 @@ int NameEntryScene::update()
         --fadeIn_;
         return 0;
     }
-    if (!platform::isDown(platform::Key::LeftButton))
+    if (!system_->platform().isDown(platform::Key::LeftButton))
         latch_ = false;
     else if (!latch_)
         press(pointer);
@@ -140,7 +140,7 @@ int NameEntryScene::draw()
     marker_.setAlpha(96);
     marker_.drawWhole(static_cast<float>(204 + 24 * position_), 64, 0, 64, 64);
     drawKeyboard();
-    drawHover(platform::pointer(system_->windowHandle()));
+    drawHover(system_->platform().pointer(system_->windowHandle()));
     if (fadeOut_ > 0)
         overlay_.veil(255, 192, 64, fadeOut_);
     cursor_.updateAndDraw();

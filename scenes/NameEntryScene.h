@@ -4,13 +4,14 @@
 #include "render/SolidRect.h"
 #include "render/Sprite.h"
 #include "scenes/Scene.h"
-#include "scenes/SharedResult.h"
+#include "scenes/Session.h"
 #include "tools/Cursor.h"
 
 // An on-screen keyboard for a name of up to eight characters, confirmed with OK.
 // Each press acts once, however long it is held.
 class NameEntryScene : public Scene {
 public:
+    explicit NameEntryScene(Session& session) : session_(session) {}
     static constexpr int kNameLength = 8;
 
     int initialize(DeviceSystem* system, int* sceneNumber) override;
@@ -28,7 +29,7 @@ private:
     void drawKeyboard();
     void drawHover(platform::Point p);
 
-    SharedResult result_;
+    Session& session_;
     BitmapFont font_;
     SolidRect overlay_;
     Sprite marker_;

@@ -4,7 +4,6 @@
 #include "platform/DataFiles.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 struct RowColor {
@@ -31,10 +30,10 @@ int RankingScene::enter()
     stepCounter_ = 0;
     const DataFiles files = DataFiles::ofThisProgram();
     table_.load(files.playerFile(kFile));
-    if (result_.pending() == 1) {
+    if (session_.result.pending() == 1) {
         ScoreEntry entry;
-        std::strncpy(entry.name, result_.name(), sizeof entry.name - 1);
-        entry.score = result_.score();
+        std::snprintf(entry.name, sizeof entry.name, "%s", session_.result.name());
+        entry.score = session_.result.score();
         table_.insert(entry);
         table_.save(files.playerFileToWrite(kFile));
         keepReplays();
@@ -46,11 +45,11 @@ int RankingScene::enter()
 
 void RankingScene::keepReplays()
 {
-    replays_.nameLastRound(result_.name());
+    session_.replays.nameLastRound(session_.result.name());
     std::vector<ReplayStore::Kept> best;
     for (int i = 0; i < kRows && i < table_.count(); ++i)
         best.push_back({table_.entry(i).name, table_.entry(i).score});
-    replays_.prune(std::move(best));
+    session_.replays.prune(std::move(best));
 }
 
 int RankingScene::update()
@@ -58,7 +57,7 @@ int RankingScene::update()
     fade_ -= 2;
     if (!leaving_ && fade_ <= 0) {
         fade_ = 0;
-        if (platform::isDown(platform::Key::LeftButton)) {
+        if (system_->platform().isDown(platform::Key::LeftButton)) {
             leaving_ = true;
             fade_ = 255;
         }

@@ -2,10 +2,9 @@
 
 #include "render/BitmapFont.h"
 #include "render/SolidRect.h"
-#include "replay/ReplayStore.h"
 #include "scenes/Scene.h"
 #include "scenes/ScoreTable.h"
-#include "scenes/SharedResult.h"
+#include "scenes/Session.h"
 #include "tools/Cursor.h"
 
 // The ten best entries of the ranking file. Entered after a name entry, it first
@@ -13,6 +12,7 @@
 // replays that are no longer worth keeping.
 class RankingScene : public Scene {
 public:
+    explicit RankingScene(Session& session) : session_(session) {}
     static constexpr const char* kFile = "data/score.txt";
     static constexpr int kRows = 10;
 
@@ -27,12 +27,11 @@ private:
     void drawRow(int i);
     void keepReplays();
 
-    SharedResult result_;
+    Session& session_;
     BitmapFont font_;
     SolidRect overlay_;
     ScoreTable table_;
     Cursor cursor_;
-    ReplayStore replays_;
     bool leaving_ = false;
     int fade_ = 255;
 };

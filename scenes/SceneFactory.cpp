@@ -6,14 +6,14 @@
 #include "scenes/RankingScene.h"
 #include "scenes/TitleScene.h"
 
-std::unique_ptr<Scene> SceneFactory::create(int number)
+std::unique_ptr<Scene> SceneFactory::create(int number, Session& session)
 {
     switch (number) {
-    case kTitleScene: return std::make_unique<TitleScene>();
-    case kNameEntryScene: return std::make_unique<NameEntryScene>();
-    case kRankingScene: return std::make_unique<RankingScene>();
+    case kTitleScene: return std::make_unique<TitleScene>(session);
+    case kNameEntryScene: return std::make_unique<NameEntryScene>(session);
+    case kRankingScene: return std::make_unique<RankingScene>(session);
     case kIntroScene: return std::make_unique<IntroScene>();
-    case kGameScene: return std::make_unique<GameScene>();
+    case kGameScene: return std::make_unique<GameScene>(session);
     default: return nullptr;
     }
 }

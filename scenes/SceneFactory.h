@@ -4,9 +4,11 @@
 
 #include <memory>
 
+struct Session;
+
 // Builds the scene of a number, empty; null for a number without a scene.
 class SceneFactory {
 public:
     virtual ~SceneFactory() = default;
-    virtual std::unique_ptr<Scene> create(int number);
+    virtual std::unique_ptr<Scene> create(int number, Session& session);
 };

@@ -8,11 +8,11 @@ SceneManager::~SceneManager()
         scene.reset();
 }
 
-int SceneManager::initialize(DeviceSystem* system, SceneFactory& factory)
+int SceneManager::initialize(DeviceSystem* system, SceneFactory& factory, Session& session)
 {
     system_ = system;
     for (int number = 0; number < kSceneCount; ++number) {
-        scenes_[number] = factory.create(number);
+        scenes_[number] = factory.create(number, session);
         if (scenes_[number])
             scenes_[number]->initialize(system, &current_);
     }

@@ -6,13 +6,14 @@
 #include <memory>
 
 class DeviceSystem;
+struct Session;
 
 // Owns the scenes for the whole run and runs the current one, one step and one
 // frame at a time. A switch takes effect at the end of the step that wrote it.
 class SceneManager {
 public:
     ~SceneManager();
-    int initialize(DeviceSystem* system, SceneFactory& factory);
+    int initialize(DeviceSystem* system, SceneFactory& factory, Session& session);
     // 1 when the scene asks to end the program.
     int update();
     int draw();

@@ -1,14 +1,18 @@
 #pragma once
 
-// The last result, shared by every instance: what one scene stores through its own
-// instance, the others read through theirs.
+// The last result, which the round stores and the name entry and the ranking read.
 class SharedResult {
 public:
-    void setScore(int score);
+    void setScore(int score) { score_ = score; }
     // Copies at most 15 characters.
     void setName(const char* name);
-    const char* name() const;
-    int score() const;
-    void setPending(int pending);
-    int pending() const;
+    const char* name() const { return name_; }
+    int score() const { return score_; }
+    void setPending(int pending) { pending_ = pending; }
+    int pending() const { return pending_; }
+
+private:
+    char name_[16] = {};
+    int score_ = 0;
+    int pending_ = 0;
 };

@@ -2,7 +2,6 @@
 
 #include "app/DeviceSystem.h"
 #include "app/PortableMath.h"
-#include "app/Random.h"
 #include "platform/Field.h"
 
 #include <span>
@@ -64,10 +63,10 @@ int TitleScene::enter()
 {
     stepCounter_ = 0;
     for (Floater& f : floaters_) {
-        f.x = randomRange(0, field::kWidth);
-        f.y = randomRange(0, field::kHeight);
-        f.dx = randomRange(-1, 1);
-        f.dy = randomRange(-1, 1);
+        f.x = session_.world.random.range(0, field::kWidth);
+        f.y = session_.world.random.range(0, field::kHeight);
+        f.dx = session_.world.random.range(-1, 1);
+        f.dy = session_.world.random.range(-1, 1);
     }
     menuState_ = kMainMenu;
     return 0;
@@ -87,8 +86,8 @@ void TitleScene::moveFloaters()
 
 int TitleScene::update()
 {
-    const platform::Point pointer = platform::pointer(system_->windowHandle());
-    const bool pressed = platform::isDown(platform::Key::LeftButton);
+    const platform::Point pointer = system_->platform().pointer(system_->windowHandle());
+    const bool pressed = system_->platform().isDown(platform::Key::LeftButton);
     moveFloaters();
     switch (menuState_) {
     case kMainMenu:
@@ -96,7 +95,7 @@ int TitleScene::update()
         if (pressed && highlighted_ == 1) {
             menuState_ = kQuestion;
         } else if (pressed && highlighted_ == 2) {
-            result_.setPending(0);
+            session_.result.setPending(0);
             *sceneNumber_ = kRankingScene;
         } else if (pressed && highlighted_ == 3) {
             return 1;

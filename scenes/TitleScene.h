@@ -4,13 +4,14 @@
 #include "render/SolidRect.h"
 #include "render/Sprite.h"
 #include "scenes/Scene.h"
-#include "scenes/SharedResult.h"
+#include "scenes/Session.h"
 #include "tools/Cursor.h"
 
 // The first screen: the logo over drifting enemies and the START, RANKING and
 // EXIT menu, with the INTRODUCTION question after START.
 class TitleScene : public Scene {
 public:
+    explicit TitleScene(Session& session) : session_(session) {}
     enum MenuState { kMainMenu = 0, kQuestion = 1, kFading = 2 };
     static constexpr int kFloaters = 16;
 
@@ -41,7 +42,7 @@ private:
     Sprite title_;
     Cursor cursor_;
     Floater floaters_[kFloaters] = {};
-    SharedResult result_;
+    Session& session_;
     int menuState_ = kMainMenu;
     int highlighted_ = 0;
     int fadeLevel_ = 0;

@@ -10,13 +10,11 @@ Simulator::Simulator(const Script& script, std::ostream& out) : script_(script),
     platform_.setSeed(script.seed());
     platform_.setAnswer(script.answerYes());
     platform_.setPassHook([this] { onPass(); });
-    platform::install(&platform_);
 }
 
 int Simulator::run(std::string& error)
 {
     const bool started = program_.run() == 0;
-    platform::install(nullptr);
     error = started ? error_ : "the program could not start";
     return error.empty() ? 0 : 1;
 }

@@ -32,7 +32,7 @@ private:
     const Script& script_;
     std::ostream& out_;
     platform::SimPlatform platform_;
-    Program program_;
+    Program program_{platform_};
     Camera camera_;
     std::size_t next_ = 0;
     const Script::Command* waitingFor_ = nullptr;

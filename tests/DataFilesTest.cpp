@@ -1,7 +1,6 @@
 #include "TestSupport.h"
 #include "platform/DataFiles.h"
 #include "scenes/RankingScene.h"
-#include "scenes/SharedResult.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -145,9 +144,9 @@ protected:
 TEST_F(InstalledRankingTest, TheRankingIsSavedInThePlayersFolderAndReadBackFromIt)
 {
     int number = kRankingScene;
-    RankingScene scene;
+    RankingScene scene{session};
     scene.initialize(&system, &number);
-    SharedResult result;
+    SharedResult& result = session.result;
     result.setName("AB      ");
     result.setScore(1234);
     result.setPending(1);

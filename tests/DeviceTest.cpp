@@ -56,7 +56,7 @@ TEST_F(DeviceSystemTest, StartsWithLinearFilteringAndFailsWithoutADevice)
     EXPECT_EQ(device().state().magFilter, Filter::Linear);
     sim.failDevice(true);
     DeviceSystem none;
-    EXPECT_EQ(none.initialize(window), 1);
+    EXPECT_EQ(none.initialize(sim, window), 1);
     EXPECT_EQ(none.device(), nullptr);
 }
 

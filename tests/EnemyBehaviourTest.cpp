@@ -2,7 +2,6 @@
 // start, how the bomb pushes it, when wanderers turn, where the stage releases
 // enemies and which kinds each draw of the schedule brings.
 #include "TestSupport.h"
-#include "app/Random.h"
 #include "play/StageController.h"
 #include "tools/Base.h"
 #include "tools/Bomb.h"
@@ -31,7 +30,7 @@ protected:
         bomb.reset(320, 240);
         base.initialize(&system, window);
         base.reset(320, 240);
-        stage.initialize(&system, window, &bomb, &base);
+        stage.initialize(&system, &session.world, &bomb, &base);
     }
 
     Enemy& spawn(EnemyType type, double x, double y)
@@ -71,7 +70,7 @@ protected:
     // value. A turn is seen one step after it is taken, so the counter then stands at 1.
     void waitForAWandererToTurn()
     {
-        seedRandom(11);
+        session.world.random.seed(11);
         const Enemy& e = spawn(EnemyType::Wanderer, 40, 40);
         ASSERT_GT(stepsUntilATurn({&e}, 121), 0);
         stage.kind(EnemyType::Wanderer).clear();
@@ -131,10 +130,10 @@ TEST_F(EnemyBehaviourTest, StraightKindsWalkToTheBaseAtTheirOwnSpeed)
 TEST_F(EnemyBehaviourTest, AWandererWalksAtHalfAPixelTowardTheTargetItDrewWhenReleased)
 {
     waitForAWandererToTurn();
-    seedRandom(5);
-    const double tx = randomRange(0, 640);
-    const double ty = randomRange(0, 480);
-    seedRandom(5);
+    session.world.random.seed(5);
+    const double tx = session.world.random.range(0, 640);
+    const double ty = session.world.random.range(0, 480);
+    session.world.random.seed(5);
     const Point start{600, 20};
     const Enemy& e = spawn(EnemyType::Wanderer, start.x, start.y);
     ASSERT_GT(std::hypot(tx - start.x, ty - start.y), 100);
@@ -147,14 +146,14 @@ TEST_F(EnemyBehaviourTest, AWandererWalksAtHalfAPixelTowardTheTargetItDrewWhenRe
 TEST_F(EnemyBehaviourTest, WanderersTurnEvery120StepsCountedOverAllOfThem)
 {
     waitForAWandererToTurn();
-    seedRandom(21);
+    session.world.random.seed(21);
     const Enemy& lone = spawn(EnemyType::Wanderer, 100, 400);
     // The counter reaches 120 in the 119th step; the next is the first toward the new target.
     EXPECT_EQ(stepsUntilATurn({&lone}, 300), 120);
     stage.kind(EnemyType::Wanderer).clear();
 
     waitForAWandererToTurn();
-    seedRandom(21);
+    session.world.random.seed(21);
     const Enemy& first = spawn(EnemyType::Wanderer, 100, 400);
     const Enemy& second = spawn(EnemyType::Wanderer, 540, 80);
     // Two wanderers count twice a step: the first turns in the 60th.
@@ -346,7 +345,7 @@ TEST_F(EnemyBehaviourTest, SpawnPointsLieWithinTheirKindsMarginBeyondOneEdge)
         int sides[4] = {};
     };
     std::map<double, Reach> reach;  // by margin
-    seedRandom(3);
+    session.world.random.seed(3);
     int events = 0;
     for (int step = 0; events < 3000; ++step) {
         stage.clear();
@@ -426,11 +425,11 @@ TEST_F(EnemyBehaviourTest, EveryEntryOfTheScheduleReleasesItsKinds)
             stage.clear();
             unsigned seed = 0;
             for (;; ++seed) {
-                seedRandom(seed);
-                if (randomInt() % 10 == r)
+                session.world.random.seed(seed);
+                if (session.world.random.nextInt() % 10 == r)
                     break;
             }
-            seedRandom(seed);
+            session.world.random.seed(seed);
             stage.update(band.seconds);
             std::map<EnemyType, int> expected;
             for (const char* k = band.entries[r]; *k != '\0'; ++k)

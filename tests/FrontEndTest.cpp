@@ -2,12 +2,22 @@
 #include "scenes/IntroScene.h"
 #include "scenes/NameEntryScene.h"
 #include "scenes/RankingScene.h"
-#include "scenes/SharedResult.h"
 #include "scenes/TitleScene.h"
 
 #include <cmath>
+#include <type_traits>
 
 namespace {
+
+// A scene on the test's session, for the scenes that share one.
+template <class S>
+S sceneOn(Session& session)
+{
+    if constexpr (std::is_constructible_v<S, Session&>)
+        return S(session);
+    else
+        return S();
+}
 
 // A scene driven step by step, with the pointer and button set before each step.
 template <class S>
@@ -38,7 +48,7 @@ protected:
     }
 
     int number = 0;
-    S scene;
+    S scene = sceneOn<S>(session);
 };
 
 using TitleTest = SceneTest<TitleScene>;
@@ -59,10 +69,10 @@ TEST_F(TitleTest, MenuBoxesIncludeTheirBoundsAndAreTestedInOrder)
 
 TEST_F(TitleTest, RankingOpensWithNothingPendingAndExitEndsTheProgram)
 {
-    SharedResult().setPending(1);
+    session.result.setPending(1);
     step(300, 320, true);
     EXPECT_EQ(number, kRankingScene);
-    EXPECT_EQ(SharedResult().pending(), 0);
+    EXPECT_EQ(session.result.pending(), 0);
     scene.enter();
     EXPECT_EQ(step(300, 380, true), 1);
 }
@@ -174,8 +184,8 @@ TEST_F(NameEntryTest, OkStoresTheNameAfterTheFadeAndItsLatchOutlivesTheVisit)
     for (int i = 0; i < 64; ++i)
         step(320, 415, true);
     EXPECT_EQ(number, kRankingScene);
-    EXPECT_STREQ(SharedResult().name(), "A       ");
-    EXPECT_EQ(SharedResult().pending(), 1);
+    EXPECT_STREQ(session.result.name(), "A       ");
+    EXPECT_EQ(session.result.pending(), 1);
     // Next visit: the press still held from OK is swallowed by the latch.
     scene.enter();
     for (int i = 0; i < 129; ++i)
@@ -199,14 +209,14 @@ protected:
 
     TemporaryFolder folder;
     int number = kRankingScene;
-    RankingScene scene;
+    RankingScene scene{session};
 };
 
 }  // namespace
 
 TEST_F(RankingTest, WithNoFileTenEmptyRowsAndAPendingResultMakesTheFile)
 {
-    SharedResult result;
+    SharedResult& result = session.result;
     result.setPending(0);
     scene.enter();
     drawn();
@@ -231,7 +241,7 @@ TEST_F(RankingTest, WithNoFileTenEmptyRowsAndAPendingResultMakesTheFile)
 
 TEST_F(RankingTest, AHeldButtonLeavesOnceTheFadeInEnds)
 {
-    SharedResult().setPending(0);
+    session.result.setPending(0);
     scene.enter();
     run(127, true);
     EXPECT_EQ(number, kRankingScene);
@@ -248,7 +258,7 @@ TEST_F(RankingTest, ATieWithTheTenthGoesBelowIt)
     for (int i = 0; i < 10; ++i)
         file += "P" + std::to_string(i) + "," + std::to_string(1000 - i * 10) + "\r\n";
     folder.write("data/score.txt", file);
-    SharedResult result;
+    SharedResult& result = session.result;
     result.setName("NEW");
     result.setScore(910);
     result.setPending(1);

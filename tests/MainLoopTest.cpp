@@ -13,12 +13,10 @@ class MainLoopTest : public ::testing::Test {
 protected:
     explicit MainLoopTest(std::uint32_t clockStart = 1000000) : sim(clockStart)
     {
-        platform::install(&sim);
-        window.create(0, 0, 640, 480, "Tessaro", &MainWindow::procedure);
-        application.initialize(window.windowHandle(), factory);
+        window.create(640, 480, "Tessaro");
+        application.initialize(sim, window.windowHandle(), factory);
         sim.setSleepHook([this](std::uint32_t ms) { sleeps.push_back(ms); });
     }
-    ~MainLoopTest() override { platform::install(nullptr); }
 
     // Runs the loop with these clock moves, one per pass, then closes the window.
     void run(std::vector<std::uint32_t> advances)
@@ -35,7 +33,7 @@ protected:
                 sim.postClose();
             ++pass;
         });
-        MainLoop().run(application, window);
+        MainLoop(sim).run(application, window);
     }
 
     int count(const std::string& entry) const
@@ -44,7 +42,7 @@ protected:
     }
 
     platform::SimPlatform sim;
-    MainWindow window;
+    MainWindow window{sim};
     ProbeFactory factory;
     Application application;
     std::vector<std::uint32_t> sleeps;
@@ -124,7 +122,7 @@ TEST_F(MainLoopTest, APassThatTakesAMessageRunsNoStep)
         if (++pass == 4)
             sim.postClose();
     });
-    MainLoop().run(application, window);
+    MainLoop(sim).run(application, window);
     // Pass 0 ran 5 steps, pass 1 took the message, pass 2 ran one step.
     EXPECT_EQ(steps, (std::vector<int>{0, 5, 5, 6}));
 }
@@ -138,7 +136,7 @@ TEST_F(MainLoopTest, EscapeEndsTheLoopAfterThePassThatSeesIt)
             sim.press(platform::Key::Escape);
         }
     });
-    MainLoop().run(application, window);
+    MainLoop(sim).run(application, window);
     EXPECT_EQ(passes, 3);
     EXPECT_EQ(sim.steps(), 6);
 }
@@ -150,7 +148,7 @@ TEST_F(MainLoopTest, ClosingTheWindowSetsTheQuitFlagDuringThatPass)
         if (++passes == 2)
             sim.postClose();
     });
-    MainLoop().run(application, window);
+    MainLoop(sim).run(application, window);
     EXPECT_EQ(passes, 2);
     EXPECT_EQ(window.quitRequested(), 1);
     EXPECT_FALSE(sim.windowOpen());
@@ -159,8 +157,8 @@ TEST_F(MainLoopTest, ClosingTheWindowSetsTheQuitFlagDuringThatPass)
 TEST_F(MainLoopTest, AQuickClickBetweenStepsStillReadsDownForOneStep)
 {
     std::vector<bool> seen;
-    factory.probe(0)->onUpdate = [&seen](int&) {
-        seen.push_back(platform::isDown(platform::Key::LeftButton));
+    factory.probe(0)->onUpdate = [this, &seen](int&) {
+        seen.push_back(sim.isDown(platform::Key::LeftButton));
         return 0;
     };
     int pass = 0;
@@ -172,6 +170,6 @@ TEST_F(MainLoopTest, AQuickClickBetweenStepsStillReadsDownForOneStep)
         if (++pass == 4)
             sim.postClose();
     });
-    MainLoop().run(application, window);
+    MainLoop(sim).run(application, window);
     EXPECT_EQ(seen, (std::vector<bool>{false, false, false, false, false, true, false}));
 }

@@ -1,5 +1,4 @@
 #include "TestSupport.h"
-#include "app/Random.h"
 #include "play/GameScene.h"
 #include "play/StageController.h"
 #include "tools/Base.h"
@@ -17,7 +16,7 @@ protected:
         bomb.reset(320, 240);
         base.initialize(&system, window);
         base.reset(320, 240);
-        stage.initialize(&system, window, &bomb, &base);
+        stage.initialize(&system, &session.world, &bomb, &base);
     }
 
     // Flings the bomb from (600, 240) and flies it until its speed reaches at least
@@ -187,7 +186,7 @@ TEST_F(EnemyTest, ABigEnemyFromBeyondTheLeftEdgeNeeds512StepsToReachIt)
 
 TEST_F(EnemyTest, TheFirstStepOfARoundReleasesOneSmallEnemy)
 {
-    seedRandom(1);
+    session.world.random.seed(1);
     const HitsAndPoints paid = stage.update(180);
     EXPECT_EQ(stage.enemyCount(), 1);
     EXPECT_EQ(stage.kind(EnemyType::Walker).count() + stage.kind(EnemyType::Wanderer).count(), 1);
@@ -205,11 +204,11 @@ TEST_F(EnemyTest, TheFirstEntryOfTheSecondBandReleasesTwoEnemies)
 {
     unsigned seed = 0;
     for (;; ++seed) {
-        seedRandom(seed);
-        if (randomInt() % 10 == 0)
+        session.world.random.seed(seed);
+        if (session.world.random.nextInt() % 10 == 0)
             break;
     }
-    seedRandom(seed);
+    session.world.random.seed(seed);
     stage.update(130);
     EXPECT_EQ(stage.kind(EnemyType::Swayer).count(), 1);
     EXPECT_EQ(stage.kind(EnemyType::Runner).count(), 1);
@@ -264,7 +263,7 @@ protected:
 
     TemporaryFolder folder;
     int number = kGameScene;
-    GameScene scene;
+    GameScene scene{session};
 };
 
 }  // namespace
@@ -316,7 +315,7 @@ TEST_F(GameSceneTest, AButtonHeldThroughTheResultsWaitsForTheFullFadeIn)
     while (number == kGameScene)
         step();
     EXPECT_EQ(number, kNameEntryScene);
-    EXPECT_EQ(SharedResult().score(), scene.total());
+    EXPECT_EQ(session.result.score(), scene.total());
 }
 
 // A round whose results wait longer than a replay may last is not kept; the name
@@ -329,7 +328,7 @@ TEST_F(GameSceneTest, ARoundTooLongToKeepLeavesTheReplayBeforeItAlone)
     while (number == kGameScene)
         step();
     sim.release(platform::Key::LeftButton);
-    ReplayStore store;
+    ReplayStore& store = session.replays;
     store.nameLastRound("FIRST");
     number = kGameScene;
     scene.enter();

@@ -11,13 +11,10 @@ namespace fs = std::filesystem;
 
 SimTest::SimTest()
 {
-    platform::install(&sim);
-    window = mainWindow.create(0, 0, field::kWidth, field::kHeight, "Tessaro", &MainWindow::procedure);
-    system.initialize(window);
-    player = LiveInput(window);
+    window = mainWindow.create(field::kWidth, field::kHeight, "Tessaro");
+    system.initialize(sim, window);
+    player = LiveInput(sim, window);
 }
-
-SimTest::~SimTest() { platform::install(nullptr); }
 
 std::vector<RecordingDevice::Command> SimTest::drawn()
 {
@@ -44,7 +41,7 @@ int ProbeScene::draw()
     return 0;
 }
 
-std::unique_ptr<Scene> ProbeFactory::create(int number)
+std::unique_ptr<Scene> ProbeFactory::create(int number, Session&)
 {
     if (number >= scenes_)
         return nullptr;

@@ -7,6 +7,7 @@
 #include "replay/LiveInput.h"
 #include "scenes/Scene.h"
 #include "scenes/SceneFactory.h"
+#include "scenes/Session.h"
 
 #include <gtest/gtest.h>
 
@@ -14,23 +15,24 @@
 #include <string>
 #include <vector>
 
-// The simulated platform installed, a window, and a device system on a recording
+// The simulated platform, a window, and a device system on a recording
 // device. Images come from the game's data folder.
 class SimTest : public ::testing::Test {
 protected:
     SimTest();
-    ~SimTest() override;
 
     RecordingDevice& device() { return *sim.device(); }
     // The fans drawn since the last call.
     std::vector<RecordingDevice::Command> drawn();
 
     platform::SimPlatform sim;
-    MainWindow mainWindow;
+    MainWindow mainWindow{sim};
     platform::Window* window = nullptr;
     DeviceSystem system;
     // The player as the simulated platform has them, for what a round reads.
     LiveInput player;
+    // What the scenes share, with the round's world.
+    Session session;
 };
 
 // A scene that records what the manager does with it.
@@ -53,7 +55,7 @@ private:
 class ProbeFactory : public SceneFactory {
 public:
     explicit ProbeFactory(int scenes = kSceneCount) : scenes_(scenes) {}
-    std::unique_ptr<Scene> create(int number) override;
+    std::unique_ptr<Scene> create(int number, Session& session) override;
     ProbeScene* probe(int number) const { return probes_[number]; }
 
     std::vector<std::string> log;

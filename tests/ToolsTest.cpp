@@ -317,7 +317,7 @@ TEST_F(ToolsTest, PanelClockTakesOffOneSecondAStepAtMost)
 TEST_F(ToolsTest, FlashGrowsAndFadesUnderAdditiveBlending)
 {
     FlashEffect flashes;
-    flashes.initialize(&system);
+    flashes.initialize(&system, &session.world.random);
     flashes.spawn(320, 240);
     for (int i = 0; i < 30; ++i)
         flashes.update();

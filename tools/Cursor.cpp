@@ -7,7 +7,7 @@
 
 void Cursor::initialize(DeviceSystem* system, platform::Window* window)
 {
-    live_ = LiveInput(window);
+    live_ = LiveInput(system->platform(), window);
     sprite_.load(system->device(), "data/cursor.png");
     sprite_.setTextureSize(64, 64);
 }

@@ -7,16 +7,17 @@ namespace {
 constexpr int kLife = 60;
 }
 
-void FlashEffect::initialize(DeviceSystem* system)
+void FlashEffect::initialize(DeviceSystem* system, Random* random)
 {
     system_ = system;
+    random_ = random;
     sprite_.load(system->device(), "data/flash.png");
     sprite_.setTextureSize(128, 128);
 }
 
 void FlashEffect::spawn(double x, double y)
 {
-    flashes_.push_back(Flash{x, y, kLife, static_cast<int>(randomRange(128, 512))});
+    flashes_.push_back(Flash{x, y, kLife, static_cast<int>(random_->range(128, 512))});
 }
 
 void FlashEffect::update()

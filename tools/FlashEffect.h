@@ -5,6 +5,7 @@
 #include <vector>
 
 class DeviceSystem;
+class Random;
 
 // Bursts of light that grow from a point and fade to nothing over 60 steps,
 // added onto the picture. Finished flashes stay, invisible, until clear.
@@ -17,7 +18,8 @@ public:
         int size;
     };
 
-    void initialize(DeviceSystem* system);
+    // Sizes are drawn from random.
+    void initialize(DeviceSystem* system, Random* random);
     void spawn(double x, double y);
     void clear() { flashes_.clear(); }
     void update();
@@ -28,5 +30,6 @@ public:
 private:
     Sprite sprite_;
     DeviceSystem* system_ = nullptr;
+    Random* random_ = nullptr;
     std::vector<Flash> flashes_;
 };

@@ -4,12 +4,9 @@
 
 ReplayVerifier::ReplayVerifier()
 {
-    platform::install(&platform_);
-    system_.initialize(platform_.createWindow(0, 0, field::kWidth, field::kHeight, "", nullptr));
+    system_.initialize(platform_, platform_.createWindow(field::kWidth, field::kHeight, "", nullptr));
     scene_.initialize(&system_, &sceneNumber_);
 }
-
-ReplayVerifier::~ReplayVerifier() { platform::install(nullptr); }
 
 ReplayVerifier::Outcome ReplayVerifier::verify(const Replay& replay)
 {

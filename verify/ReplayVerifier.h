@@ -17,9 +17,9 @@ public:
         bool agrees() const { return departedAt == 0 && recordedTotal == replayedTotal; }
     };
 
-    // Installs its own simulated platform for its lifetime.
+    // Each verifier has its own simulated platform and its own session, so verifiers
+    // on different threads never meet.
     ReplayVerifier();
-    ~ReplayVerifier();
     ReplayVerifier(const ReplayVerifier&) = delete;
     ReplayVerifier& operator=(const ReplayVerifier&) = delete;
 
@@ -28,6 +28,7 @@ public:
 private:
     platform::SimPlatform platform_;
     DeviceSystem system_;
-    GameScene scene_;
+    Session session_;
+    GameScene scene_{session_};
     int sceneNumber_ = kGameScene;
 };

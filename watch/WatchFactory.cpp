@@ -2,9 +2,9 @@
 
 #include "watch/WatchScene.h"
 
-std::unique_ptr<Scene> WatchFactory::create(int number)
+std::unique_ptr<Scene> WatchFactory::create(int number, Session& session)
 {
     if (number == kTitleScene)
-        return std::make_unique<WatchScene>(replay_);
+        return std::make_unique<WatchScene>(replay_, session);
     return nullptr;
 }

@@ -7,7 +7,7 @@
 class WatchFactory : public SceneFactory {
 public:
     explicit WatchFactory(const Replay& replay) : replay_(replay) {}
-    std::unique_ptr<Scene> create(int number) override;
+    std::unique_ptr<Scene> create(int number, Session& session) override;
 
 private:
     const Replay& replay_;

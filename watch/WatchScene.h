@@ -8,7 +8,7 @@
 // speed; the program ends when the round hands its total over.
 class WatchScene : public Scene {
 public:
-    explicit WatchScene(const Replay& replay) : replay_(replay) {}
+    WatchScene(const Replay& replay, Session& session) : replay_(replay), round_(session) {}
     int initialize(DeviceSystem* system, int* sceneNumber) override;
     int enter() override;
     // 1 once the round is over.

@@ -21,8 +21,7 @@ int main(int argc, char** argv)
         return 1;
     }
     platform::NativePlatform native;
-    platform::install(&native);
     WatchFactory factory(replay);
-    Program program(factory);
+    Program program(native, factory);
     return program.run();
 }

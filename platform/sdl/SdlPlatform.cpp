@@ -154,20 +154,8 @@ SdlPlatform::~SdlPlatform()
         SDL_Quit();
 }
 
-int SdlPlatform::metric(Metric metric)
-{
-    SDL_DisplayMode mode{};
-    if (!ready_ || SDL_GetDesktopDisplayMode(0, &mode) != 0)
-        mode.w = field::kWidth, mode.h = field::kHeight;
-    switch (metric) {
-    case Metric::ScreenWidth: return mode.w;
-    case Metric::ScreenHeight: return mode.h;
-    default: return 0;  // SDL places and sizes the client area itself
-    }
-}
-
-Window* SdlPlatform::createWindow(int x, int y, int width, int height, const char* title,
-                                  WindowProcedure procedure)
+// SDL sizes the drawing area itself, so only the screen decides where it goes.
+Window* SdlPlatform::createWindow(int width, int height, const char* title, WindowProcedure procedure)
 {
     if (!ready_) {
         showError(failure_.c_str());
@@ -180,8 +168,12 @@ Window* SdlPlatform::createWindow(int x, int y, int width, int height, const cha
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_DisplayMode screen{};
+    if (SDL_GetDesktopDisplayMode(0, &screen) != 0)
+        screen.w = width, screen.h = height;
     const DriverLeakPause pause;
-    window_ = SDL_CreateWindow(title, x, y, width, height, SDL_WINDOW_OPENGL);
+    window_ = SDL_CreateWindow(title, (screen.w - width) / 2, (screen.h - height) / 2, width, height,
+                               SDL_WINDOW_OPENGL);
     if (window_ == nullptr) {
         showError((std::string("cannot open the game's window: ") + SDL_GetError()).c_str());
         return nullptr;

@@ -22,9 +22,7 @@ public:
     explicit SdlPlatform(Video video = Video::Window);
     ~SdlPlatform() override;
 
-    int metric(Metric metric) override;
-    Window* createWindow(int x, int y, int width, int height, const char* title,
-                         WindowProcedure procedure) override;
+    Window* createWindow(int width, int height, const char* title, WindowProcedure procedure) override;
     void destroyWindow(Window* window) override;
     bool takeMessage() override;
     std::uint32_t milliseconds() override;

@@ -15,16 +15,7 @@ SimPlatform::SimPlatform(std::uint32_t clockStart) : clock_(clockStart) {}
 
 SimPlatform::~SimPlatform() = default;
 
-int SimPlatform::metric(Metric metric)
-{
-    switch (metric) {
-    case Metric::ScreenWidth: return 1920;
-    case Metric::ScreenHeight: return 1080;
-    default: return 0;
-    }
-}
-
-Window* SimPlatform::createWindow(int, int, int, int, const char*, WindowProcedure procedure)
+Window* SimPlatform::createWindow(int, int, const char*, WindowProcedure procedure)
 {
     window_ = reinterpret_cast<Window*>(&simWindow);
     procedure_ = procedure;

@@ -19,9 +19,7 @@ public:
     explicit SimPlatform(std::uint32_t clockStart = 1000000);
     ~SimPlatform() override;
 
-    int metric(Metric metric) override;
-    Window* createWindow(int x, int y, int width, int height, const char* title,
-                         WindowProcedure procedure) override;
+    Window* createWindow(int width, int height, const char* title, WindowProcedure procedure) override;
     void destroyWindow(Window* window) override;
     bool takeMessage() override;
     std::uint32_t milliseconds() override { return clock_; }

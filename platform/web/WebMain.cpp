@@ -24,9 +24,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* tessaro_state()
 int main()
 {
     static platform::WebPlatform platform;
-    platform::install(&platform);
     web = &platform;
-    static Program game;
+    static Program game(platform);
     program = &game;
     game.run();
     tessaro_ended();

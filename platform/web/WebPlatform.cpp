@@ -31,16 +31,8 @@ Window* theWindow()
 
 WebPlatform::WebPlatform() : lastYield_(milliseconds()) {}
 
-int WebPlatform::metric(Metric metric)
-{
-    switch (metric) {
-    case Metric::ScreenWidth: return tessaro_page_width();
-    case Metric::ScreenHeight: return tessaro_page_height();
-    default: return 0;  // the canvas has no frame
-    }
-}
-
-Window* WebPlatform::createWindow(int, int, int, int, const char* title, WindowProcedure procedure)
+// The canvas has no frame, and the page places it.
+Window* WebPlatform::createWindow(int, int, const char* title, WindowProcedure procedure)
 {
     if (created_)
         return nullptr;

@@ -19,9 +19,7 @@ class WebPlatform : public Platform {
 public:
     WebPlatform();
 
-    int metric(Metric metric) override;
-    Window* createWindow(int x, int y, int width, int height, const char* title,
-                         WindowProcedure procedure) override;
+    Window* createWindow(int width, int height, const char* title, WindowProcedure procedure) override;
     void destroyWindow(Window* window) override;
     bool takeMessage() override;
     std::uint32_t milliseconds() override;

@@ -46,18 +46,6 @@ Win32Platform::~Win32Platform()
     timeEndPeriod(1);
 }
 
-int Win32Platform::metric(Metric metric)
-{
-    switch (metric) {
-    case Metric::DialogFrameWidth: return GetSystemMetrics(SM_CXDLGFRAME);
-    case Metric::DialogFrameHeight: return GetSystemMetrics(SM_CYDLGFRAME);
-    case Metric::CaptionHeight: return GetSystemMetrics(SM_CYCAPTION);
-    case Metric::ScreenWidth: return GetSystemMetrics(SM_CXSCREEN);
-    case Metric::ScreenHeight: return GetSystemMetrics(SM_CYSCREEN);
-    }
-    return 0;
-}
-
 LRESULT CALLBACK Win32Platform::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -75,9 +63,13 @@ LRESULT CALLBACK Win32Platform::windowProcedure(HWND window, UINT message, WPARA
     }
 }
 
-Window* Win32Platform::createWindow(int x, int y, int width, int height, const char* title,
-                                    WindowProcedure procedure)
+// The outer size is the drawing area in a dialog frame under a caption.
+Window* Win32Platform::createWindow(int width, int height, const char* title, WindowProcedure procedure)
 {
+    const int outerWidth = width + 2 * GetSystemMetrics(SM_CXDLGFRAME);
+    const int outerHeight = height + 2 * GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION);
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2;
     procedure_ = procedure;
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -90,8 +82,8 @@ Window* Win32Platform::createWindow(int x, int y, int width, int height, const c
         showError(("cannot register the game's window class: " + systemMessage(GetLastError())).c_str());
         return nullptr;
     }
-    window_ = CreateWindowExA(0, "class", title, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, width, height,
-                              nullptr, nullptr, instance_, nullptr);
+    window_ = CreateWindowExA(0, "class", title, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, outerWidth,
+                              outerHeight, nullptr, nullptr, instance_, nullptr);
     if (window_ == nullptr) {
         showError(("cannot open the game's window: " + systemMessage(GetLastError())).c_str());
         return nullptr;

@@ -15,9 +15,7 @@ public:
     Win32Platform();
     ~Win32Platform() override;
 
-    int metric(Metric metric) override;
-    Window* createWindow(int x, int y, int width, int height, const char* title,
-                         WindowProcedure procedure) override;
+    Window* createWindow(int width, int height, const char* title, WindowProcedure procedure) override;
     void destroyWindow(Window* window) override;
     bool takeMessage() override;
     std::uint32_t milliseconds() override;
