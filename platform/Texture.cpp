@@ -1,7 +1,10 @@
 #include "platform/Texture.h"
 
+#include <atomic>
+
 namespace {
-std::uint64_t nextTextureId = 1;
+// Unique over the whole run, whichever device or thread makes the texture.
+std::atomic<std::uint64_t> nextTextureId{1};
 }
 
 Texture::Texture(int width, int height) : width_(width), height_(height), id_(nextTextureId++) {}
