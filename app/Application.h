@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DeviceSystem.h"
+#include "render/DeviceSystem.h"
 #include "scenes/SceneFactory.h"
 #include "scenes/SceneManager.h"
 #include "scenes/Session.h"

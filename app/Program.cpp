@@ -1,8 +1,8 @@
 #include "app/Program.h"
 
 #include "app/MainLoop.h"
-#include "platform/DataFiles.h"
-#include "platform/Field.h"
+#include "base/DataFiles.h"
+#include "base/Field.h"
 #include "platform/Platform.h"
 
 #include <filesystem>

@@ -1,6 +1,6 @@
 #include "app/StateLine.h"
 
-#include "play/GameScene.h"
+#include "scenes/GameScene.h"
 
 #include <cstdio>
 #include <sstream>

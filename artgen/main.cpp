@@ -1,7 +1,7 @@
 #include "artgen/IconFile.h"
 #include "artgen/SheetArt.h"
 #include "artgen/SpriteArt.h"
-#include "render/PngImage.h"
+#include "platform/libpng/PngWriter.h"
 
 #include <cstdio>
 #include <fstream>
@@ -15,7 +15,7 @@ namespace {
 bool write(const std::string& folder, const std::string& name, const Canvas& image)
 {
     const std::string path = folder + "/" + name + ".png";
-    if (PngImage::save(path, image.width(), image.height(), image.argb()))
+    if (PngWriter::write(path, image.width(), image.height(), image.argb()))
         return true;
     std::fprintf(stderr, "artgen: cannot write %s\n", path.c_str());
     return false;

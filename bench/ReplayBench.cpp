@@ -1,7 +1,7 @@
-#include "platform/Field.h"
+#include "base/Field.h"
 #include "platform/sim/SimPlatform.h"
 #include "replay/Replay.h"
-#include "replay/LiveInput.h"
+#include "tools/LiveInput.h"
 #include "replay/RecordingInput.h"
 #include "verify/ReplayVerifier.h"
 

@@ -1,7 +1,7 @@
 #include "bench/ScriptedRound.h"
 
-#include "app/Random.h"
-#include "platform/Field.h"
+#include "base/Random.h"
+#include "base/Field.h"
 
 #include <algorithm>
 #include <cmath>

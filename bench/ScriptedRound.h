@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/DeviceSystem.h"
+#include "render/DeviceSystem.h"
 #include "app/MainWindow.h"
-#include "play/GameScene.h"
+#include "scenes/GameScene.h"
 #include "platform/sim/SimPlatform.h"
 
 #include <memory>

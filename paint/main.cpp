@@ -6,7 +6,7 @@
 #include "paint/Canvas.h"
 #include "paint/PictureComparison.h"
 #include "paint/PortablePixmap.h"
-#include "platform/Field.h"
+#include "base/Field.h"
 #include "platform/record/FrameFile.h"
 #include "platform/record/FrameReplayer.h"
 

@@ -1,6 +1,6 @@
 #include "platform/Letterbox.h"
 
-#include "platform/Field.h"
+#include "base/Field.h"
 
 namespace platform {
 

@@ -1,8 +1,8 @@
 #include "play/BigEnemy.h"
 
-#include "app/PortableMath.h"
+#include "base/PortableMath.h"
 #include "play/EnemyKind.h"
-#include "platform/Field.h"
+#include "base/Field.h"
 
 #include <numbers>
 

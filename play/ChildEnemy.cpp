@@ -1,6 +1,6 @@
 #include "play/ChildEnemy.h"
 
-#include "platform/Field.h"
+#include "base/Field.h"
 
 void ChildEnemy::move()
 {

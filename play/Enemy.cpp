@@ -1,6 +1,6 @@
 #include "play/Enemy.h"
 
-#include "app/DeviceSystem.h"
+#include "render/DeviceSystem.h"
 #include "render/Sprite.h"
 
 namespace {

@@ -1,13 +1,13 @@
 #include "play/EnemyKind.h"
 
-#include "app/DeviceSystem.h"
+#include "render/DeviceSystem.h"
 #include "play/BigEnemy.h"
 #include "play/ChildEnemy.h"
 #include "play/StraightEnemy.h"
 #include "play/SwayingEnemy.h"
 #include "play/RoundWorld.h"
 #include "play/WandererEnemy.h"
-#include "platform/Field.h"
+#include "base/Field.h"
 #include "tools/Base.h"
 #include "tools/Bomb.h"
 

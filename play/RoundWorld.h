@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Random.h"
+#include "base/Random.h"
 
 // What a round draws on that outlives it: the random sequence, which the title's
 // decorations share, and the wanderers' clock, which carries from round to round.

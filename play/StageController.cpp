@@ -1,7 +1,7 @@
 #include "play/StageController.h"
 
 #include "play/RoundWorld.h"
-#include "platform/Field.h"
+#include "base/Field.h"
 
 #include <iterator>
 

@@ -1,7 +1,7 @@
 #include "play/StraightEnemy.h"
 
-#include "app/PortableMath.h"
-#include "platform/Field.h"
+#include "base/PortableMath.h"
+#include "base/Field.h"
 
 
 void StraightEnemy::move()

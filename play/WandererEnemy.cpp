@@ -1,7 +1,7 @@
 #include "play/WandererEnemy.h"
 
-#include "app/PortableMath.h"
-#include "platform/Field.h"
+#include "base/PortableMath.h"
+#include "base/Field.h"
 #include "play/RoundWorld.h"
 
 void WandererEnemy::chooseTarget()

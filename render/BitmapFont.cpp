@@ -1,6 +1,6 @@
 #include "render/BitmapFont.h"
 
-#include "app/DeviceSystem.h"
+#include "render/DeviceSystem.h"
 #include "render/Sprite.h"
 
 #include <cstdint>

@@ -5,17 +5,15 @@
 #include <utility>
 #include <vector>
 
-// A PNG file as 32-bit ARGB pixels, top row first.
+// A PNG file as 32-bit ARGB pixels, top row first, read by the back end's decoder.
 class PngImage {
 public:
     // Larger images are refused before any pixel is decoded.
     static constexpr int kMaxSide = 4096;
-    static std::string sizeRefused() { return "wider or taller than " + std::to_string(kMaxSide) + " pixels, or empty"; }
 
     // False for a missing, truncated, corrupt or oversized file; the image is then empty
     // and error() says why.
     bool load(const std::string& path);
-    static bool save(const std::string& path, int width, int height, const std::vector<std::uint32_t>& argb);
 
     const std::string& error() const { return error_; }
     int width() const { return width_; }

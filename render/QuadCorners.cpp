@@ -1,6 +1,6 @@
 #include "render/QuadCorners.h"
 
-#include "app/PortableMath.h"
+#include "base/PortableMath.h"
 
 void QuadCorners::build(SpriteVertex (&v)[4], float x, float y, float z, float width, float height, int rotation,
                         std::uint32_t color, const Source& uv)

@@ -1,7 +1,7 @@
 #include "render/SolidRect.h"
 
 #include "platform/Device.h"
-#include "platform/Field.h"
+#include "base/Field.h"
 #include "render/QuadCorners.h"
 
 int SolidRect::initialize(Device* device)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "replay/Replay.h"
-#include "replay/RoundInput.h"
+#include "tools/RoundInput.h"
 
 // Another input passed through, and kept step by step into a replay.
 class RecordingInput : public RoundInput {

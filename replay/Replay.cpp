@@ -1,8 +1,8 @@
 #include "replay/Replay.h"
 
-#include "platform/ByteReader.h"
-#include "platform/ByteWriter.h"
-#include "platform/WholeFile.h"
+#include "base/ByteReader.h"
+#include "base/ByteWriter.h"
+#include "base/WholeFile.h"
 #include "replay/Checksum.h"
 
 #include <algorithm>

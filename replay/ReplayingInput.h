@@ -1,7 +1,7 @@
 #pragma once
 
 #include "replay/Replay.h"
-#include "replay/RoundInput.h"
+#include "tools/RoundInput.h"
 
 // A recorded round's input served again, step by step, noting where the round being
 // played departs from its recording.

@@ -1,6 +1,6 @@
 #include "scenes/IntroScene.h"
 
-#include "app/DeviceSystem.h"
+#include "render/DeviceSystem.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "scenes/NameEntryScene.h"
 
-#include "app/DeviceSystem.h"
+#include "render/DeviceSystem.h"
 
 #include <cstring>
 

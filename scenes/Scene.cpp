@@ -1,6 +1,6 @@
 #include "scenes/Scene.h"
 
-#include "app/DeviceSystem.h"
+#include "render/DeviceSystem.h"
 
 int Scene::initialize(DeviceSystem* system, int* sceneNumber)
 {

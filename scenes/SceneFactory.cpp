@@ -1,6 +1,6 @@
 #include "scenes/SceneFactory.h"
 
-#include "play/GameScene.h"
+#include "scenes/GameScene.h"
 #include "scenes/IntroScene.h"
 #include "scenes/NameEntryScene.h"
 #include "scenes/RankingScene.h"

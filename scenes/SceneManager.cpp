@@ -1,6 +1,6 @@
 #include "scenes/SceneManager.h"
 
-#include "app/DeviceSystem.h"
+#include "render/DeviceSystem.h"
 
 SceneManager::~SceneManager()
 {

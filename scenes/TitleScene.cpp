@@ -1,8 +1,8 @@
 #include "scenes/TitleScene.h"
 
-#include "app/DeviceSystem.h"
-#include "app/PortableMath.h"
-#include "platform/Field.h"
+#include "render/DeviceSystem.h"
+#include "base/PortableMath.h"
+#include "base/Field.h"
 
 #include <span>
 

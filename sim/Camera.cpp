@@ -1,9 +1,9 @@
 #include "sim/Camera.h"
 
 #include "platform/gl/OffscreenGl.h"
-#include "platform/Field.h"
+#include "base/Field.h"
 #include "platform/record/FrameReplayer.h"
-#include "render/PngImage.h"
+#include "platform/libpng/PngWriter.h"
 
 Camera::Camera() = default;
 
@@ -25,7 +25,7 @@ bool Camera::shoot(const RecordingDevice& source, const std::string& file, std::
         return false;
     }
     replayer_->replay(source.presented());
-    if (!PngImage::save(file, field::kWidth, field::kHeight, gl_->device()->readPicture())) {
+    if (!PngWriter::write(file, field::kWidth, field::kHeight, gl_->device()->readPicture())) {
         error = "cannot write " + file;
         return false;
     }

@@ -1,7 +1,7 @@
 #include "sim/Simulator.h"
 
 #include "app/StateLine.h"
-#include "play/GameScene.h"
+#include "scenes/GameScene.h"
 #include "platform/record/FrameFile.h"
 #include "platform/record/RecordingDevice.h"
 

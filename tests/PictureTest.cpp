@@ -3,6 +3,7 @@
 // build's picture-diffs folder; `make update-pictures` replaces the references
 // after a deliberate change to the art or the drawing.
 #include "TestSupport.h"
+#include "platform/libpng/PngWriter.h"
 #include "render/PngImage.h"
 
 #include <cstdlib>
@@ -84,8 +85,8 @@ TEST(PictureTest, EverySceneLooksAsItsReference)
         fs::create_directories(diffs);
         const std::string diffPath = (diffs / (name + "-diff.png")).string();
         const std::string takenPath = (diffs / (name + "-taken.png")).string();
-        PngImage::save(diffPath, reference.width(), reference.height(), diff);
-        PngImage::save(takenPath, taken.width(), taken.height(), taken.pixels());
+        PngWriter::write(diffPath, reference.width(), reference.height(), diff);
+        PngWriter::write(takenPath, taken.width(), taken.height(), taken.pixels());
         ADD_FAILURE() << name << ": " << stray << " pixels differ by more than " << kChannelTolerance
                       << " in a channel (" << allowed << " allowed); see " << diffPath << " and " << takenPath
                       << ". After a deliberate change: make update-pictures";

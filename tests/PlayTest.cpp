@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "play/GameScene.h"
+#include "scenes/GameScene.h"
 #include "play/StageController.h"
 #include "tools/Base.h"
 #include "tools/Bomb.h"

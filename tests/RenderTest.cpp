@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "platform/Letterbox.h"
 #include "render/BitmapFont.h"
+#include "platform/libpng/PngWriter.h"
 #include "render/PngImage.h"
 #include "render/SolidRect.h"
 #include "render/Sprite.h"
@@ -201,7 +202,7 @@ TEST_F(RenderTest, BrokenImagesAreFailedLoadsThatAreToldOnceAndStillDraw)
 {
     TemporaryFolder folder(false);
     const std::vector<std::uint32_t> image(16 * 8, 0xFF336699u);
-    ASSERT_TRUE(PngImage::save("good.png", 16, 8, image));
+    ASSERT_TRUE(PngWriter::write("good.png", 16, 8, image));
     const std::string good = folder.read("good.png");
     folder.write("truncated.png", good.substr(0, good.size() / 2));
     folder.write("garbage.png", std::string(300, '\x5a'));
@@ -239,7 +240,7 @@ TEST_F(RenderTest, BrokenImagesAreFailedLoadsThatAreToldOnceAndStillDraw)
 TEST_F(RenderTest, ColourKeyTurnsMatchingTexelsTransparentBlack)
 {
     TemporaryFolder folder(false);
-    ASSERT_TRUE(PngImage::save("keyed.png", 2, 1, {0xFFFF00FFu, 0xFF123456u}));
+    ASSERT_TRUE(PngWriter::write("keyed.png", 2, 1, {0xFFFF00FFu, 0xFF123456u}));
     Sprite s;
     ASSERT_EQ(s.loadWithColorKey(system.device(), "keyed.png", 0xFFFF00FFu), 0);
     const auto texture = device().texture(s.texture()->id());

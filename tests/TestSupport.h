@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/DeviceSystem.h"
+#include "render/DeviceSystem.h"
 #include "app/MainWindow.h"
 #include "platform/record/RecordingDevice.h"
 #include "platform/sim/SimPlatform.h"
-#include "replay/LiveInput.h"
+#include "tools/LiveInput.h"
 #include "scenes/Scene.h"
 #include "scenes/SceneFactory.h"
 #include "scenes/Session.h"

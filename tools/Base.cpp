@@ -1,6 +1,6 @@
 #include "tools/Base.h"
 
-#include "app/DeviceSystem.h"
+#include "render/DeviceSystem.h"
 
 namespace {
 constexpr int kFlashSteps = 20;

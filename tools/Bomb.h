@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/Field.h"
+#include "base/Field.h"
 #include "platform/Platform.h"
 #include "render/Sprite.h"
-#include "replay/RoundInput.h"
+#include "tools/RoundInput.h"
 #include "tools/Chain.h"
 
 class DeviceSystem;

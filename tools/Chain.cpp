@@ -1,7 +1,7 @@
 #include "tools/Chain.h"
 
-#include "app/DeviceSystem.h"
-#include "platform/Field.h"
+#include "render/DeviceSystem.h"
+#include "base/Field.h"
 
 void Chain::initialize(DeviceSystem* system, platform::Window*)
 {

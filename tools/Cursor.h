@@ -2,7 +2,7 @@
 
 #include "platform/Platform.h"
 #include "render/Sprite.h"
-#include "replay/LiveInput.h"
+#include "tools/LiveInput.h"
 
 class DeviceSystem;
 

@@ -1,7 +1,7 @@
 #include "tools/FlashEffect.h"
 
-#include "app/DeviceSystem.h"
-#include "app/Random.h"
+#include "render/DeviceSystem.h"
+#include "base/Random.h"
 
 namespace {
 constexpr int kLife = 60;

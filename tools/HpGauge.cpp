@@ -1,6 +1,6 @@
 #include "tools/HpGauge.h"
 
-#include "app/DeviceSystem.h"
+#include "render/DeviceSystem.h"
 
 namespace {
 constexpr int kBlinkStep = 8;

@@ -1,7 +1,7 @@
 #include "tools/InfoPanel.h"
 
-#include "app/DeviceSystem.h"
-#include "platform/Field.h"
+#include "render/DeviceSystem.h"
+#include "base/Field.h"
 
 #include <cstdio>
 

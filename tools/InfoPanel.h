@@ -4,7 +4,7 @@
 #include "render/BitmapFont.h"
 #include "render/SolidRect.h"
 #include "render/Sprite.h"
-#include "replay/RoundInput.h"
+#include "tools/RoundInput.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "verify/ReplayVerifier.h"
 
-#include "platform/Field.h"
+#include "base/Field.h"
 
 ReplayVerifier::ReplayVerifier()
 {

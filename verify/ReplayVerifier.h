@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/DeviceSystem.h"
-#include "play/GameScene.h"
+#include "render/DeviceSystem.h"
+#include "scenes/GameScene.h"
 #include "platform/sim/SimPlatform.h"
 #include "replay/Replay.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "play/GameScene.h"
+#include "scenes/GameScene.h"
 #include "replay/Replay.h"
 #include "scenes/Scene.h"
 

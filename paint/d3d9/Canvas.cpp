@@ -1,6 +1,6 @@
 #include "paint/Canvas.h"
 
-#include "platform/Field.h"
+#include "base/Field.h"
 #include "platform/d3d9/D3d9Device.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Device.h"
-#include "platform/Field.h"
+#include "base/Field.h"
 #include "platform/Letterbox.h"
 #include "platform/QuadBatch.h"
 #include "platform/ReleaseLedger.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/Device.h"
-#include "platform/Field.h"
+#include "base/Field.h"
 #include "platform/QuadBatch.h"
 #include "platform/gl/GlContext.h"
 #include "platform/gl/GlDialect.h"

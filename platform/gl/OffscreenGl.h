@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Field.h"
+#include "base/Field.h"
 #include "platform/gl/GlDevice.h"
 
 #include <SDL.h>

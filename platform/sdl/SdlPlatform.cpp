@@ -2,7 +2,7 @@
 
 #include "WindowIcon.h"
 #include "platform/gl/DriverLeakPause.h"
-#include "platform/Field.h"
+#include "base/Field.h"
 #include "platform/gl/GlDevice.h"
 #include "platform/gl/SdlGlContext.h"
 #include "platform/sdl/X11Question.h"

@@ -1,6 +1,6 @@
 #include "platform/web/WebPlatform.h"
 
-#include "platform/Field.h"
+#include "base/Field.h"
 #include "platform/gl/GlDevice.h"
 #include "platform/web/PageBridge.h"
 #include "platform/web/WebGlContext.h"

@@ -1,6 +1,6 @@
 #include "platform/win32/Win32Platform.h"
 
-#include "platform/Field.h"
+#include "base/Field.h"
 #include "platform/d3d9/D3d9Device.h"
 #include "platform/win32/WideText.h"
 

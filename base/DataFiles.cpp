@@ -1,4 +1,4 @@
-#include "platform/DataFiles.h"
+#include "base/DataFiles.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "app/PortableMath.h"
+#include "base/PortableMath.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "platform/ByteWriter.h"
+#include "base/ByteWriter.h"
 
 void ByteWriter::u16(std::uint16_t v)
 {

@@ -2,7 +2,7 @@
 
 #include "play/StageController.h"
 #include "replay/Replay.h"
-#include "replay/LiveInput.h"
+#include "tools/LiveInput.h"
 #include "replay/RecordingInput.h"
 #include "replay/ReplayingInput.h"
 #include "render/BitmapFont.h"

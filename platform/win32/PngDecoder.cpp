@@ -1,6 +1,6 @@
-// PngImage on Windows: the Windows Imaging Component decodes, so the program needs
-// no image library beside the system's own.
-#include "render/PngImage.h"
+// The Windows Imaging Component decodes, so the program needs no image library
+// beside the system's own.
+#include "platform/PngDecoder.h"
 
 #include "platform/win32/WideText.h"
 
@@ -29,11 +29,20 @@ std::string failure(const char* step, HRESULT result)
     return text;
 }
 
+// Keeps why; always false.
+bool refuse(std::string& why, std::string text)
+{
+    why = std::move(text);
+    return false;
+}
+
 }  // namespace
 
-bool PngImage::load(const std::string& path)
+namespace platform {
+
+
+bool decodePng(const std::string& path, int maxSide, DecodedPng& png, std::string& why)
 {
-    clear();
     Released<IWICImagingFactory> factory;
     Released<IWICBitmapDecoder> decoder;
     Released<IWICBitmapFrameDecode> frame;
@@ -41,27 +50,30 @@ bool PngImage::load(const std::string& path)
     HRESULT result = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                       IID_IWICImagingFactory, reinterpret_cast<void**>(&factory.p));
     if (FAILED(result))
-        return refuse(failure("starting the Windows Imaging Component", result));
+        return refuse(why, failure("starting the Windows Imaging Component", result));
     result = factory.p->CreateDecoderFromFilename(wideText(path.c_str()).c_str(), nullptr, GENERIC_READ,
                                                   WICDecodeMetadataCacheOnDemand, &decoder.p);
     if (FAILED(result))
-        return refuse(failure("opening it as an image", result));
+        return refuse(why, failure("opening it as an image", result));
     if (FAILED(result = decoder.p->GetFrame(0, &frame.p)))
-        return refuse(failure("reading its picture", result));
+        return refuse(why, failure("reading its picture", result));
+    const auto most = static_cast<UINT>(maxSide);
     UINT width = 0;
     UINT height = 0;
-    if (FAILED(frame.p->GetSize(&width, &height)) || width == 0 || height == 0 || width > kMaxSide
-        || height > kMaxSide)
-        return refuse(sizeRefused());
+    if (FAILED(frame.p->GetSize(&width, &height)) || width == 0 || height == 0 || width > most
+        || height > most)
+        return refuse(why, sideRefused(maxSide));
     // Straight (not premultiplied) BGRA bytes are ARGB words.
     if (FAILED(result = WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.p, &converted.p)))
-        return refuse(failure("converting its pixels", result));
+        return refuse(why, failure("converting its pixels", result));
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
     if (FAILED(result = converted.p->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixels.size() * 4),
                                                 reinterpret_cast<BYTE*>(pixels.data()))))
-        return refuse(failure("decoding its pixels", result));
-    width_ = static_cast<int>(width);
-    height_ = static_cast<int>(height);
-    pixels_ = std::move(pixels);
+        return refuse(why, failure("decoding its pixels", result));
+    png.width = static_cast<int>(width);
+    png.height = static_cast<int>(height);
+    png.argb = std::move(pixels);
     return true;
 }
+
+}  // namespace platform

@@ -1,4 +1,4 @@
-#include "platform/WholeFile.h"
+#include "base/WholeFile.h"
 
 #include <fstream>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "replay/RoundInput.h"
+#include "tools/RoundInput.h"
 
 // The player's own input, read from the platform for the game's window.
 class LiveInput : public RoundInput {

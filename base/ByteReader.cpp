@@ -1,4 +1,4 @@
-#include "platform/ByteReader.h"
+#include "base/ByteReader.h"
 
 std::uint8_t ByteReader::byte()
 {

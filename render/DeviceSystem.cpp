@@ -1,4 +1,4 @@
-#include "app/DeviceSystem.h"
+#include "render/DeviceSystem.h"
 
 namespace {
 constexpr int kFontSheetSize = 512;

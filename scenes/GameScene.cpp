@@ -1,7 +1,7 @@
-#include "play/GameScene.h"
+#include "scenes/GameScene.h"
 
-#include "app/DeviceSystem.h"
-#include "platform/Field.h"
+#include "render/DeviceSystem.h"
+#include "base/Field.h"
 #include "replay/Checksum.h"
 
 #include <cstdio>
