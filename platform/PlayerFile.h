@@ -14,9 +14,7 @@ public:
         Failed,   // it exists but could not be read to the end: never write over it
     };
 
-    // Refused beyond this, rather than filling memory.
-    static constexpr std::size_t kMaxBytes = 64u << 20;
-
+    // Read as every whole file is (WholeFile.h); one too large to read is Failed too.
     // On Failed, why says what went wrong.
     static Read read(const std::string& path, std::string& bytes, std::string& why);
 
@@ -24,6 +22,7 @@ public:
     // everything the old one had (owner, group, mode, links); otherwise the file is
     // written in place, flushed and synced. A file the player cannot write is left
     // alone. On failure the old contents stay whole and why says what went wrong.
+    // A browser keeps the file in its own storage too, written out after the call returns.
     static bool write(const std::string& path, const std::string& bytes, std::string& why);
 };
 
