@@ -22,7 +22,9 @@ public:
     // everything the old one had (owner, group, mode, links); otherwise the file is
     // written in place, flushed and synced. A file the player cannot write is left
     // alone. On failure the old contents stay whole and why says what went wrong.
-    // A browser keeps the file in its own storage too, written out after the call returns.
+    // In a browser the file is written in the page's memory, and what the page keeps
+    // (the ranking) is written out to the browser's storage after the call returns;
+    // false when the page cannot keep it.
     static bool write(const std::string& path, const std::string& bytes, std::string& why);
 };
 
