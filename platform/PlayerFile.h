@@ -14,9 +14,7 @@ public:
         Failed,   // it exists but could not be read to the end: never write over it
     };
 
-    // Refused beyond this, rather than filling memory.
-    static constexpr std::size_t kMaxBytes = 64u << 20;
-
+    // Read as every whole file is (WholeFile.h); one too large to read is Failed too.
     // On Failed, why says what went wrong.
     static Read read(const std::string& path, std::string& bytes, std::string& why);
 
@@ -24,6 +22,9 @@ public:
     // everything the old one had (owner, group, mode, links); otherwise the file is
     // written in place, flushed and synced. A file the player cannot write is left
     // alone. On failure the old contents stay whole and why says what went wrong.
+    // In a browser the file is written in the page's memory, and what the page keeps
+    // (the ranking) is written out to the browser's storage after the call returns;
+    // false when the page cannot keep it.
     static bool write(const std::string& path, const std::string& bytes, std::string& why);
 };
 

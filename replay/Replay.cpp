@@ -2,7 +2,7 @@
 
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
-#include "base/WholeFile.h"
+#include "platform/WholeFile.h"
 #include "replay/Checksum.h"
 
 #include <algorithm>
@@ -272,12 +272,12 @@ bool Replay::decode(std::string_view bytes, Replay& replay, std::string& error)
 
 bool Replay::readFile(const std::string& path, Replay& replay, std::string& error)
 {
-    // Far beyond the longest round a recording keeps.
-    constexpr long long kMaxFileBytes = 64 << 20;
     std::string bytes;
-    switch (readWholeFile(path, kMaxFileBytes, bytes)) {
+    std::string why;
+    switch (readWholeFile(path, bytes, why)) {
     case WholeFile::Read: return decode(bytes, replay, error);
     case WholeFile::TooLarge: error = "too large for a replay"; return false;
+    case WholeFile::Missing:
     case WholeFile::Unreadable: break;
     }
     error = "cannot be read";

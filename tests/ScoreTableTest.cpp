@@ -1,5 +1,6 @@
 #include "SyscallSpy.h"
 #include "TestSupport.h"
+#include "platform/WholeFile.h"
 #include "scenes/ScoreTable.h"
 
 #include <algorithm>
@@ -218,6 +219,20 @@ TEST_F(PlayerRankingTest, AFileThePlayerCannotReadIsNeverWrittenOver)
         chmod(kFile, 0600);
         EXPECT_EQ(folder.read(kFile), kOld);
     });
+}
+
+TEST_F(PlayerRankingTest, AFileTooLargeToReadIsNeverWrittenOver)
+{
+    // Sparse: it takes no room on the disk.
+    folder.write(kFile, "");
+    std::filesystem::resize_file(kFile, kMostWholeFileBytes + 1);
+    testing::internal::CaptureStderr();
+    loadOldAndInsertNew();
+    EXPECT_NE(table.save(kFile), 0);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("is too large to read"), std::string::npos) << said;
+    EXPECT_EQ(rows(table), (Rows{{"NEW", 2}}));
+    EXPECT_EQ(std::filesystem::file_size(kFile), kMostWholeFileBytes + 1);
 }
 
 TEST_F(PlayerRankingTest, AReadErrorPartWayLeavesTheFileAsItWas)

@@ -13,7 +13,6 @@ namespace {
 
 // As many as the system itself follows before it gives up.
 constexpr int kMaxLinks = 40;
-constexpr std::size_t kChunk = 64 * 1024;
 constexpr mode_t kModeBits = 07777;
 constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask, as any new file
 constexpr mode_t kPrivateMode = 0600;  // until the old file's mode is copied
@@ -30,28 +29,6 @@ bool refuse(std::string& why, const std::string& path, const char* reason)
 {
     why = path + " " + reason;
     return false;
-}
-
-PlayerFile::Read readOpen(int fd, const std::string& path, std::string& bytes, std::string& why)
-{
-    struct stat info {};
-    if (::fstat(fd, &info) != 0)
-        return fail(why, "cannot examine", path), PlayerFile::Read::Failed;
-    if (!S_ISREG(info.st_mode))
-        return refuse(why, path, "is not a plain file"), PlayerFile::Read::Failed;
-    std::string chunk(kChunk, '\0');
-    for (;;) {
-        const ssize_t got = ::read(fd, chunk.data(), chunk.size());
-        if (got == 0)
-            return PlayerFile::Read::Whole;
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return fail(why, "cannot read", path), PlayerFile::Read::Failed;
-        if (bytes.size() + static_cast<std::size_t>(got) > PlayerFile::kMaxBytes)
-            return refuse(why, path, "is too large to read"), PlayerFile::Read::Failed;
-        bytes.append(chunk.data(), static_cast<std::size_t>(got));
-    }
 }
 
 // The file a chain of symbolic links ends at; it need not exist.
@@ -170,22 +147,6 @@ bool overwrite(int fd, const std::string& target, const std::string& bytes, std:
 }
 
 }  // namespace
-
-PlayerFile::Read PlayerFile::read(const std::string& path, std::string& bytes, std::string& why)
-{
-    bytes.clear();
-    // Not waiting keeps a pipe or a device in the file's place from hanging the game.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0 && (errno == ENOENT || errno == ENOTDIR))
-        return Read::Missing;
-    if (fd < 0)
-        return fail(why, "cannot open", path), Read::Failed;
-    const Read result = readOpen(fd, path, bytes, why);
-    ::close(fd);
-    if (result != Read::Whole)
-        bytes.clear();
-    return result;
-}
 
 bool PlayerFile::write(const std::string& path, const std::string& bytes, std::string& why)
 {

@@ -2,7 +2,7 @@
 
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
-#include "base/WholeFile.h"
+#include "platform/WholeFile.h"
 
 #include <cstring>
 #include <fstream>
@@ -16,7 +16,6 @@ constexpr char kMagic[8] = {'T', 'S', 'F', 'R', 'A', 'M', 'E', '1'};
 constexpr std::uint32_t kMostTextures = 1024;
 constexpr std::uint32_t kLongestSide = 4096;
 constexpr std::uint32_t kMostCommands = 1u << 20;
-constexpr long long kLargestFile = 1ll << 27;
 
 bool fits(std::uint32_t width, std::uint32_t height)
 {
@@ -157,7 +156,8 @@ bool FrameFile::load(const std::string& path, RecordingDevice& into, std::string
     textures_.clear();
     commands_.clear();
     std::string bytes;
-    if (readWholeFile(path, kLargestFile, bytes) != WholeFile::Read) {
+    std::string why;
+    if (readWholeFile(path, bytes, why) != WholeFile::Read) {
         error = "cannot read " + path;
         return false;
     }

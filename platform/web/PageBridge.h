@@ -9,6 +9,9 @@ void tessaro_place_canvas(int x, int y, int width, int height);
 // Shows the question; tessaro_answer then says -1 while it is open, 1 for Yes, 0 for No.
 void tessaro_ask(const char* caption, const char* text);
 int tessaro_answer();
+// The file at path has just been written: the page stores it in the browser if it is
+// one it keeps (persist.js). 0 when it could not, with the cause on the console.
+int tessaro_store(const char* path);
 void tessaro_hide_pointer();
 // The game is over: the page says so and offers to start again.
 void tessaro_ended();

@@ -1,4 +1,5 @@
-// The page's side of the game: the canvas's place, the question, the end.
+// The page's side of the game: the canvas's place, the question, the stored ranking,
+// the end.
 // Linked into the program as a JavaScript library; see PageBridge.h.
 mergeInto(LibraryManager.library, {
   tessaro_set_title: function (title) {
@@ -55,6 +56,10 @@ mergeInto(LibraryManager.library, {
 
   tessaro_answer: function () {
     return Module.tessaroAnswer;
+  },
+
+  tessaro_store: function (path) {
+    return Module.tessaroStore(UTF8ToString(path)) ? 1 : 0;
   },
 
   tessaro_hide_pointer: function () {

@@ -1,6 +1,7 @@
 // The ranking file lives in the browser's IndexedDB. It is read in before the game
-// starts and written out whenever the game renames a new ranking over the old one,
-// which is how every save ends. The images stay in memory and are never stored.
+// starts, and written out each time the game has written it (Module.tessaroStore,
+// called through tessaro_store in page.js). The images and the replays stay in
+// memory and are never stored.
 (function () {
   const kept = '/player';
   const ranking = '/data/score.txt';
@@ -35,17 +36,22 @@
     });
   }
 
-  function keepRanking() {
-    if (readFailed) {
-      console.error('Tessaro: the ranking is not saved in this browser, whose stored one could not be read');
-      return;
-    }
+  // Whether the file just written is on its way to the browser's storage, or is not
+  // one that is stored; false, with the cause on the console, when it cannot be stored.
+  function store(path) {
     try {
+      if (FS.lookupPath(path).path !== ranking) return true;
+      if (readFailed) {
+        console.error('Tessaro: the ranking is not saved in this browser, whose stored one could not be read');
+        return false;
+      }
       copy(ranking, stored);
-      writeOut();
     } catch (error) {
       console.error('Tessaro: the ranking could not be saved in this browser:', error);
+      return false;
     }
+    writeOut();
+    return true;
   }
 
   function readIn() {
@@ -62,12 +68,8 @@
       }
       removeRunDependency('tessaro-ranking');
     });
-    const rename = FS.rename;
-    FS.rename = function (from, to) {
-      rename.call(FS, from, to);
-      if (FS.lookupPath(to).path === ranking) keepRanking();
-    };
   }
 
   Module.preRun = [].concat(Module.preRun || [], readIn);
+  Module.tessaroStore = store;
 })();

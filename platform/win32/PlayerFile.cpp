@@ -65,29 +65,6 @@ bool overwrite(const std::string& path, const std::string& bytes, std::string& w
 
 }  // namespace
 
-PlayerFile::Read PlayerFile::read(const std::string& path, std::string& bytes, std::string& why)
-{
-    bytes.clear();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr && errno == ENOENT)
-        return Read::Missing;
-    if (file == nullptr)
-        return fail(why, "cannot open", path), Read::Failed;
-    char chunk[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0 && bytes.size() + got <= kMaxBytes)
-        bytes.append(chunk, got);
-    Read result = Read::Whole;
-    if (std::ferror(file))
-        result = (fail(why, "cannot read", path), Read::Failed);
-    else if (got > 0)
-        result = (why = path + " is too large to read", Read::Failed);
-    std::fclose(file);
-    if (result != Read::Whole)
-        bytes.clear();
-    return result;
-}
-
 bool PlayerFile::write(const std::string& path, const std::string& bytes, std::string& why)
 {
     std::error_code missing;

@@ -124,6 +124,9 @@ async function main() {
   const browser = await launch(path.join(scratch, 'profile'));
   try {
     const page = await open(browser, server.url, SCALED);
+    // Whatever the page says of the ranking (a save refused or failed) is a fault here.
+    const saidOfRanking = [];
+    page.on('console', (message) => { if (/ranking/i.test(message.text())) saidOfRanking.push(message.text()); });
     await check('the question: caption, text, Yes and No', async () => {
       await questionShown(page, 60000);
       const shown = await page.evaluate(() => [
@@ -188,6 +191,7 @@ async function main() {
         expect(Date.now() - start < 10000, 'the ranking was not written to the browser\'s storage');
         await new Promise((resolve) => setTimeout(resolve, 100));
       }
+      expect(saidOfRanking.length === 0, `the page said: ${saidOfRanking.join(' / ')}`);
       await page.setViewport({ ...ACTUAL, hasTouch: true });
       await page.reload();
       // Escape answers No and must not reach the game.
@@ -214,7 +218,7 @@ async function main() {
       await page.click('#again');
       await questionShown(page, 60000);
     });
-    await check('without the browser\'s storage the game still starts and says why', async () => {
+    await check('without the browser\'s storage the game still starts, says why and stores no ranking', async () => {
       const errors = [];
       const blocked = await browser.newPage();
       blocked.on('console', (message) => { if (message.type() === 'error') errors.push(message.text()); });
@@ -226,6 +230,13 @@ async function main() {
       await blocked.goto(server.url);
       await answerNo(blocked);
       expect(errors.some((text) => text.includes('ranking could not be read')), `console errors: ${errors}`);
+      // A ranking the game writes then is never stored over the one that could not be read.
+      const stored = await blocked.evaluate(() => {
+        FS.writeFile('/data/score.txt', 'NEW,1\r\n');
+        return Module.tessaroStore('data/score.txt');
+      });
+      expect(stored === false, 'a ranking was stored over one that could not be read');
+      expect(errors.some((text) => text.includes('ranking is not saved')), `console errors: ${errors}`);
       await blocked.close();
     });
     await check('Yes makes the page full screen with the picture letterboxed in it', async () => {

@@ -1,0 +1,49 @@
+#include "platform/WholeFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr std::size_t kChunk = 64 * 1024;
+
+WholeFile fail(std::string& why, const char* what, const std::string& path)
+{
+    const int error = errno;
+    why = std::string(what) + " " + path + ": " + std::strerror(error);
+    return WholeFile::Unreadable;
+}
+
+WholeFile readOpen(std::FILE* file, const std::string& path, std::string& bytes, std::string& why)
+{
+    std::string chunk(kChunk, '\0');
+    std::size_t got = 0;
+    while ((got = std::fread(chunk.data(), 1, chunk.size(), file)) > 0) {
+        if (bytes.size() + got > kMostWholeFileBytes) {
+            why = path + " is too large to read";
+            return WholeFile::TooLarge;
+        }
+        bytes.append(chunk.data(), got);
+    }
+    return std::ferror(file) ? fail(why, "cannot read", path) : WholeFile::Read;
+}
+
+}  // namespace
+
+WholeFile readWholeFile(const std::string& path, std::string& bytes, std::string& why)
+{
+    bytes.clear();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr && errno == ENOENT) {
+        fail(why, "cannot open", path);
+        return WholeFile::Missing;
+    }
+    if (file == nullptr)
+        return fail(why, "cannot open", path);
+    const WholeFile result = readOpen(file, path, bytes, why);
+    std::fclose(file);
+    if (result != WholeFile::Read)
+        bytes.clear();
+    return result;
+}

@@ -1,0 +1,80 @@
+#include "TestSupport.h"
+#include "platform/PlayerFile.h"
+#include "platform/WholeFile.h"
+#include "replay/Replay.h"
+
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace {
+
+using platform::PlayerFile;
+
+constexpr const char* kFile = "data/file";
+
+class WholeFileTest : public ::testing::Test {
+protected:
+    // A file of that many bytes that takes no room on the disk.
+    void writeSparse(std::size_t size) const
+    {
+        folder.write(kFile, "");
+        std::filesystem::resize_file(kFile, size);
+    }
+
+    TemporaryFolder folder{false};
+    std::string bytes = "left over";
+    std::string why;
+};
+
+}  // namespace
+
+TEST_F(WholeFileTest, AFileOfTheLimitIsReadAndOneByteMoreIsRefusedByEveryReader)
+{
+    writeSparse(kMostWholeFileBytes);
+    ASSERT_EQ(readWholeFile(kFile, bytes, why), WholeFile::Read) << why;
+    EXPECT_EQ(bytes.size(), kMostWholeFileBytes);
+
+    writeSparse(kMostWholeFileBytes + 1);
+    EXPECT_EQ(readWholeFile(kFile, bytes, why), WholeFile::TooLarge);
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_EQ(why, std::string(kFile) + " is too large to read");
+
+    bytes = "left over";
+    why.clear();
+    EXPECT_EQ(PlayerFile::read(kFile, bytes, why), PlayerFile::Read::Failed);
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_EQ(why, std::string(kFile) + " is too large to read");
+
+    Replay replay;
+    std::string error;
+    EXPECT_FALSE(Replay::readFile(kFile, replay, error));
+    EXPECT_EQ(error, "too large for a replay");
+}
+
+TEST_F(WholeFileTest, AMissingFileIsToldApartFromOneThatCannotBeRead)
+{
+    EXPECT_EQ(readWholeFile("data/none", bytes, why), WholeFile::Missing);
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_EQ(PlayerFile::read("data/none", bytes, why), PlayerFile::Read::Missing);
+    // A folder on the way that is a file is as missing as the file.
+    EXPECT_EQ(PlayerFile::read("data/font.png/inside", bytes, why), PlayerFile::Read::Missing);
+
+    std::filesystem::create_directory(kFile);
+    why.clear();
+    EXPECT_EQ(readWholeFile(kFile, bytes, why), WholeFile::Unreadable);
+    EXPECT_EQ(why, std::string(kFile) + " is not a plain file");
+    why.clear();
+    EXPECT_EQ(PlayerFile::read(kFile, bytes, why), PlayerFile::Read::Failed);
+    EXPECT_EQ(why, std::string(kFile) + " is not a plain file");
+}
+
+TEST_F(WholeFileTest, APipeInTheFilesPlaceIsRefusedWithoutWaitingForAWriter)
+{
+    ASSERT_EQ(mkfifo(kFile, 0600), 0);
+    EXPECT_EQ(readWholeFile(kFile, bytes, why), WholeFile::Unreadable);
+    EXPECT_EQ(why, std::string(kFile) + " is not a plain file");
+    Replay replay;
+    std::string error;
+    EXPECT_FALSE(Replay::readFile(kFile, replay, error));
+    EXPECT_EQ(error, "cannot be read");
+}
