@@ -1,7 +1,6 @@
 #include "platform/sdl/SdlPlatform.h"
 
 #include "WindowIcon.h"
-#include "platform/gl/DriverLeakPause.h"
 #include "platform/Field.h"
 #include "platform/gl/GlDevice.h"
 #include "platform/gl/SdlGlContext.h"
@@ -147,7 +146,6 @@ SdlPlatform::SdlPlatform(Video video) : video_(video)
 
 SdlPlatform::~SdlPlatform()
 {
-    const DriverLeakPause pause;
     if (window_ != nullptr)
         SDL_DestroyWindow(window_);
     if (sdlStarted_)
@@ -180,7 +178,6 @@ Window* SdlPlatform::createWindow(int x, int y, int width, int height, const cha
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-    const DriverLeakPause pause;
     window_ = SDL_CreateWindow(title, x, y, width, height, SDL_WINDOW_OPENGL);
     if (window_ == nullptr) {
         showError((std::string("cannot open the game's window: ") + SDL_GetError()).c_str());
