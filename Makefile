@@ -123,7 +123,7 @@ soak-start-windows: wine-deps
 
 # A long soak: many seeded random loops of the game through the sanitized simulator.
 soak: build-sanitized
-	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ./$(SANITIZED)/tessaro-soak $(SOAK_SEED) $(SOAK_LOOPS)
+	env $$(cat $(SANITIZED)/leak-check-environment) ./$(SANITIZED)/tessaro-soak $(SOAK_SEED) $(SOAK_LOOPS)
 
 # The Windows program of the width $(1), with the icon the native build drew.
 windows_build = cmake -S . -B $(WINDOWS_DIR_$(1)) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw.cmake \

@@ -1,5 +1,4 @@
 #include "TestSupport.h"
-#include "paint/PictureComparison.h"
 #include "paint/PortablePixmap.h"
 #include "platform/record/FrameFile.h"
 
@@ -170,54 +169,4 @@ TEST(PortablePixmapTest, PicturesReadBackAndDamagedOnesAreRefused)
     writeBytes("long.ppm", whole + "x");
     EXPECT_FALSE(read.load("long.ppm"));
     EXPECT_FALSE(read.load("none.ppm"));
-}
-
-namespace {
-
-// A black picture with a white square whose edges a test may move or soften.
-std::vector<std::uint32_t> square(int left, int top, std::uint32_t edge = 0xFFFFFFFFu)
-{
-    std::vector<std::uint32_t> picture(kWidth * kHeight, 0xFF000000u);
-    for (int y = top; y < top + 4; ++y)
-        for (int x = left; x < left + 6; ++x)
-            picture[static_cast<std::size_t>(y) * kWidth + x] =
-                x == left || x == left + 5 ? edge : 0xFFFFFFFFu;
-    return picture;
-}
-
-}  // namespace
-
-TEST(PictureComparisonTest, EdgesAPixelApartMatchButSoftenedOrMovedPicturesDoNot)
-{
-    const auto original = square(4, 2);
-    EXPECT_EQ(PictureComparison(original, original, kWidth, kHeight).unmatched(), 0);
-    // Within the channel tolerance, or one pixel across or down: the same picture.
-    EXPECT_EQ(PictureComparison(original, square(4, 2, 0xFFF8F8F8u), kWidth, kHeight).unmatched(), 0);
-    EXPECT_EQ(PictureComparison(original, square(5, 2), kWidth, kHeight).unmatched(), 0);
-    EXPECT_EQ(PictureComparison(original, square(4, 3), kWidth, kHeight).largestDifference(), 255);
-    EXPECT_EQ(PictureComparison(original, square(4, 3), kWidth, kHeight).unmatched(), 0);
-    // Half a texel off with linear filtering: grey edges neither picture has.
-    const PictureComparison softened(original, square(4, 2, 0xFF808080u), kWidth, kHeight);
-    EXPECT_EQ(softened.unmatched(), 8);
-    // Two pixels away is a different picture.
-    EXPECT_GT(PictureComparison(original, square(6, 2), kWidth, kHeight).unmatched(), 0);
-    EXPECT_FALSE(PictureComparison(original, std::vector<std::uint32_t>(3), kWidth, kHeight).same());
-    EXPECT_FALSE(PictureComparison({}, {}, kWidth, kHeight).same());
-    EXPECT_FALSE(PictureComparison({}, {}, 0, 0).same());
-}
-
-TEST(PictureComparisonTest, AFewUnmatchedPixelsInAThousandAreAllowed)
-{
-    constexpr int kSide = 100;
-    std::vector<std::uint32_t> a(kSide * kSide, 0xFF000000u);
-    std::vector<std::uint32_t> b = a;
-    const PictureComparison none(a, b, kSide, kSide);
-    EXPECT_EQ(none.mostUnmatched(), kSide * kSide * PictureComparison::kMostUnmatchedPerMille / 1000);
-    // Isolated grey dots, each matching nothing near it.
-    for (long dot = 0; dot <= none.mostUnmatched(); ++dot)
-        b[static_cast<std::size_t>(dot) * 37] = 0xFF808080u;
-    b[0] = 0xFF000000u;
-    EXPECT_TRUE(PictureComparison(a, b, kSide, kSide).same());
-    b[0] = 0xFF808080u;
-    EXPECT_FALSE(PictureComparison(a, b, kSide, kSide).same());
 }

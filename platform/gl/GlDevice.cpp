@@ -1,7 +1,6 @@
 #include "platform/gl/GlDevice.h"
 
 #include "platform/Letterbox.h"
-#include "platform/gl/DriverLeakPause.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -121,7 +120,6 @@ std::unique_ptr<GlDevice> GlDevice::create(std::unique_ptr<GlContext> context)
     if (!context)
         return nullptr;
     std::unique_ptr<GlDevice> device(new GlDevice(std::move(context)));
-    const DriverLeakPause pause;  // compiling the shaders
     if (!device->build())
         return nullptr;
     return device;
@@ -296,7 +294,6 @@ void GlDevice::flush()
 {
     if (batch_.empty())
         return;
-    const DriverLeakPause pause;
     apply(batch_.state());
     const auto bytes = static_cast<GLsizeiptr>(batch_.vertices().size() * sizeof(SpriteVertex));
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
@@ -312,7 +309,6 @@ void GlDevice::flush()
 std::vector<std::uint32_t> GlDevice::readPicture()
 {
     flush();
-    const DriverLeakPause pause;
     glFinish();
     const int w = viewport_[2];
     const int h = viewport_[3];

@@ -1,11 +1,9 @@
 #include "platform/gl/OffscreenGl.h"
 
-#include "platform/gl/DriverLeakPause.h"
 #include "platform/gl/SdlGlContext.h"
 
 OffscreenGl::OffscreenGl(int width, int height)
 {
-    const DriverLeakPause pause;
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         error_ = std::string("no off-screen video: ") + SDL_GetError();
@@ -29,7 +27,6 @@ OffscreenGl::OffscreenGl(int width, int height)
 
 OffscreenGl::~OffscreenGl()
 {
-    const DriverLeakPause pause;
     device_.reset();
     if (window_ != nullptr)
         SDL_DestroyWindow(window_);

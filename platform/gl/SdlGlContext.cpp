@@ -1,7 +1,5 @@
 #include "platform/gl/SdlGlContext.h"
 
-#include "platform/gl/DriverLeakPause.h"
-
 #include <epoxy/gl.h>
 
 namespace {
@@ -12,7 +10,6 @@ constexpr const char* kRemedy = "; the game needs OpenGL 3.3: install or update 
 
 std::unique_ptr<SdlGlContext> SdlGlContext::create(SDL_Window* window, std::string& why)
 {
-    const DriverLeakPause pause;
     SDL_GLContext context = SDL_GL_CreateContext(window);
     if (context == nullptr) {
         why = std::string("the display gives no OpenGL 3.3 core context (") + SDL_GetError() + ")" + kRemedy;

@@ -1,7 +1,6 @@
 #include "platform/sdl/SdlPlatform.h"
 
 #include "WindowIcon.h"
-#include "platform/gl/DriverLeakPause.h"
 #include "base/Field.h"
 #include "platform/gl/GlDevice.h"
 #include "platform/gl/SdlGlContext.h"
@@ -147,7 +146,6 @@ SdlPlatform::SdlPlatform(Video video) : video_(video)
 
 SdlPlatform::~SdlPlatform()
 {
-    const DriverLeakPause pause;
     if (window_ != nullptr)
         SDL_DestroyWindow(window_);
     if (sdlStarted_)
@@ -171,7 +169,6 @@ Window* SdlPlatform::createWindow(int width, int height, const char* title, Wind
     SDL_DisplayMode screen{};
     if (SDL_GetDesktopDisplayMode(0, &screen) != 0)
         screen.w = width, screen.h = height;
-    const DriverLeakPause pause;
     window_ = SDL_CreateWindow(title, (screen.w - width) / 2, (screen.h - height) / 2, width, height,
                                SDL_WINDOW_OPENGL);
     if (window_ == nullptr) {
