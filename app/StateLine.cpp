@@ -25,7 +25,7 @@ std::string StateLine::describe(const Application& application, int steps)
     const auto* game = dynamic_cast<const GameScene*>(scenes.scene(kGameScene));
     if (scenes.currentScene() == kGameScene && game != nullptr) {
         const Bomb& bomb = game->bomb();
-        line << " end=" << game->endKind() << " time=" << game->panel().timeLeft()
+        line << " end=" << static_cast<int>(game->endKind()) << " time=" << game->panel().timeLeft()
              << " score=" << game->panel().score() << " hp=" << game->base().hitPoints()
              << " combo=" << game->combo().count() << " best=" << game->combo().maxCombo()
              << " enemies=" << game->stage().enemyCount() << " bomb_x=" << decimal(bomb.x())

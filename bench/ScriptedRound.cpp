@@ -44,7 +44,7 @@ void ScriptedRound::play(int phase)
 
 void ScriptedRound::step()
 {
-    if (scene_.endKind() != GameScene::kPlaying) {
+    if (scene_.endKind() != EndKind::Playing) {
         sim_->release(platform::Key::LeftButton);
         scene_.enter();
     }

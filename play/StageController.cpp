@@ -3,6 +3,7 @@
 #include "play/RoundWorld.h"
 #include "base/Field.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -56,6 +57,9 @@ constexpr Band kBands[] = {
 };
 static_assert(std::size(kBands) == 6 && kBands[std::size(kBands) - 1].fromSeconds == 0,
               "the bands cover the whole round");
+static_assert(std::all_of(std::begin(kBands), std::end(kBands),
+                          [](const Band& b) { return b.period <= StageController::kLongestPeriod; }),
+              "the spawn timer stays below the longest period");
 
 const Band* bandOf(int seconds)
 {

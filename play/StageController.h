@@ -14,6 +14,8 @@ class StageController {
 public:
     // Every kind but the child, which its parent kind holds.
     static constexpr int kKinds = kEnemyTypes - 1;
+    // The most steps between releases; the spawn timer stays below it.
+    static constexpr int kLongestPeriod = 60;
 
     StageController();
     void initialize(DeviceSystem* system, RoundWorld* world, Bomb* bomb, Base* base);

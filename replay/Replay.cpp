@@ -3,7 +3,10 @@
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
 #include "platform/WholeFile.h"
+#include "play/StageController.h"
+#include "play/WandererEnemy.h"
 #include "replay/Checksum.h"
+#include "tools/HpGauge.h"
 
 #include <algorithm>
 #include <cstring>
@@ -151,7 +154,7 @@ void decodeResult(ByteReader& r, Replay::Result& result)
     result.comboBonus = static_cast<int>(r.u32());
     result.clearBonus = static_cast<int>(r.u32());
     result.total = static_cast<int>(r.u32());
-    result.endKind = r.byte();
+    result.endKind = static_cast<EndKind>(r.byte());
     const std::string_view name = r.take(sizeof result.name);
     std::memset(result.name, 0, sizeof result.name);
     // A file cut short gives an empty name with no bytes behind it at all.
@@ -168,12 +171,15 @@ void encodeCarry(const Replay::Carry& carry, ByteWriter& w)
     w.byte(static_cast<std::uint8_t>(carry.gaugeBlinkFalling));
 }
 
+// A kept round has ended, one way or the other.
+bool finished(EndKind kind) { return kind == EndKind::BaseDestroyed || kind == EndKind::TimeUp; }
+
 // Only values the game itself can leave behind.
 bool decodeCarry(ByteReader& r, Replay::Carry& carry)
 {
-    constexpr std::uint32_t kWandererLimit = 120;
-    constexpr std::uint32_t kSpawnLimit = 60;
-    constexpr std::uint32_t kBlinkLimit = 256;
+    constexpr auto kWandererLimit = static_cast<std::uint32_t>(WandererEnemy::kRetargetSteps);
+    constexpr auto kSpawnLimit = static_cast<std::uint32_t>(StageController::kLongestPeriod);
+    constexpr auto kBlinkLimit = static_cast<std::uint32_t>(HpGauge::kBrightest) + 1;
     carry.randomState = r.u32();
     const std::uint32_t wanderer = r.u32();
     const std::uint32_t spawn = r.u32();
@@ -249,7 +255,7 @@ bool Replay::decode(std::string_view bytes, Replay& replay, std::string& error)
     const std::uint32_t stepCount = r.u32();
     const std::uint32_t checksumCount = r.u32();
     const std::uint32_t stepBytes = r.u32();
-    if (!r.ok() || !carryOk || replay.result.endKind < 1 || replay.result.endKind > 2 || interval != kChecksumInterval) {
+    if (!r.ok() || !carryOk || !finished(replay.result.endKind) || interval != kChecksumInterval) {
         error = "damaged header";
         return false;
     }

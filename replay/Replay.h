@@ -1,5 +1,7 @@
 #pragma once
 
+#include "play/EndKind.h"
+
 #include "platform/Platform.h"
 
 #include <cstdint>
@@ -28,7 +30,7 @@ public:
         int comboBonus = 0;
         int clearBonus = 0;
         int total = 0;
-        int endKind = 0;
+        EndKind endKind = EndKind::Playing;
         char name[kNameBytes] = {};
     };
 

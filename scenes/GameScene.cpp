@@ -85,7 +85,7 @@ int GameScene::enter()
     bomb_.reset(field::kCentreX, field::kCentreY);
     stage_.clear();
     gauge_.reset();
-    endKind_ = kPlaying;
+    endKind_ = EndKind::Playing;
     destruction_ = 0;
     resultPhase_ = 0;
     resultCounter_ = 0;
@@ -99,11 +99,11 @@ int GameScene::enter()
 void GameScene::decideEnd(int secondsLeft, double hitPoints)
 {
     if (hitPoints <= 0) {
-        if (endKind_ == kPlaying)
+        if (endKind_ == EndKind::Playing)
             destruction_ = kDestructionSteps;
-        endKind_ = kBaseDestroyed;
+        endKind_ = EndKind::BaseDestroyed;
     } else if (secondsLeft <= 0) {
-        endKind_ = kTimeUp;
+        endKind_ = EndKind::TimeUp;
     }
 }
 
@@ -134,7 +134,9 @@ void GameScene::explode()
 void GameScene::computeResults(double hitPoints)
 {
     comboBonus_ = combo_.maxCombo() * 1000;
-    clearBonus_ = static_cast<int>(hitPoints * 1000 * (endKind_ - 1) + (endKind_ - 1) * 50000);
+    // Nothing for a fallen base; the base's points and 50000 for a round played out.
+    const int clear = endKind_ == EndKind::TimeUp ? 1 : 0;
+    clearBonus_ = static_cast<int>(hitPoints * 1000 * clear + clear * 50000);
     total_ = panel_.score() + clearBonus_ + comboBonus_;
     formatNumber(comboBonusText_, comboBonus_);
     formatNumber(clearBonusText_, clearBonus_);
@@ -228,7 +230,7 @@ int GameScene::update()
     gauge_.update();
     const double hitPoints = base_.hitPoints();
     decideEnd(secondsLeft, hitPoints);
-    if (endKind_ == kPlaying)
+    if (endKind_ == EndKind::Playing)
         play(secondsLeft);
     else if (destruction_ != 0)
         explode();
@@ -260,7 +262,7 @@ void GameScene::drawResults()
     }
     font_.setSpacing(24);
     font_.setAlpha(titleAlpha);
-    font_.drawString(200, 70, endKind_ == kBaseDestroyed ? "GAME OVER" : "TIME OVER", 1);
+    font_.drawString(200, 70, endKind_ == EndKind::BaseDestroyed ? "GAME OVER" : "TIME OVER", 1);
     if (resultPhase_ == 2)
         overlay_.veil(0, 0, 0, resultCounter_);
 }
@@ -277,7 +279,7 @@ int GameScene::draw()
     panel_.draw();
     combo_.draw();
     gauge_.draw(500, 390, static_cast<int>(base_.hitPoints()));
-    if (endKind_ != kPlaying)
+    if (endKind_ != EndKind::Playing)
         drawResults();
     if (startFade_ > 0)
         overlay_.veil(0, 0, 0, startFade_);

@@ -25,8 +25,6 @@ class GameScene : public Scene {
 public:
     explicit GameScene(Session& session) : session_(session) {}
 
-    enum EndKind { kPlaying = 0, kBaseDestroyed = 1, kTimeUp = 2 };
-
     int initialize(DeviceSystem* system, int* sceneNumber) override;
     int enter() override;
     int update() override;
@@ -40,7 +38,7 @@ public:
     // Everything a difference between two builds would show in, in 32 bits.
     std::uint32_t stateChecksum() const;
 
-    int endKind() const { return endKind_; }
+    EndKind endKind() const { return endKind_; }
     int resultPhase() const { return resultPhase_; }
     int resultCounter() const { return resultCounter_; }
     int comboBonus() const { return comboBonus_; }
@@ -79,7 +77,7 @@ private:
     ComboCounter combo_;
     FlashEffect flashes_;
 
-    int endKind_ = kPlaying;
+    EndKind endKind_ = EndKind::Playing;
     int destruction_ = 0;
     int resultPhase_ = 0;
     int resultCounter_ = 0;

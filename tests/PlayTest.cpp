@@ -252,7 +252,7 @@ protected:
     }
     void runOut()
     {
-        while (scene.endKind() == GameScene::kPlaying)
+        while (scene.endKind() == EndKind::Playing)
             step(true);
     }
     void toResults()
@@ -271,7 +271,7 @@ protected:
 TEST_F(GameSceneTest, TimeOverAtFullHealthGivesTheWholeClearBonus)
 {
     runOut();
-    EXPECT_EQ(scene.endKind(), GameScene::kTimeUp);
+    EXPECT_EQ(scene.endKind(), EndKind::TimeUp);
     EXPECT_EQ(scene.panel().timeLeft(), 0);
     toResults();
     EXPECT_EQ(scene.clearBonus(), 150000);
@@ -285,9 +285,9 @@ TEST_F(GameSceneTest, AnUndefendedBaseFallsAndExplodesInTwentyThreeFlashesBefore
     for (int i = 0; i < 20000 && scene.base().hitPoints() > 0; ++i)
         step();
     ASSERT_EQ(scene.base().hitPoints(), 0);
-    ASSERT_EQ(scene.endKind(), GameScene::kPlaying);
+    ASSERT_EQ(scene.endKind(), EndKind::Playing);
     step();
-    EXPECT_EQ(scene.endKind(), GameScene::kBaseDestroyed);
+    EXPECT_EQ(scene.endKind(), EndKind::BaseDestroyed);
     for (int i = 0; i < 179; ++i)
         step();
     EXPECT_EQ(scene.flashes().flashes().size(), 23u);

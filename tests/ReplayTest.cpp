@@ -12,7 +12,7 @@ namespace {
 Replay sample(int steps = 400)
 {
     Replay r;
-    r.result = {1200, 3000, 150000, 154200, 2, "ABC     "};
+    r.result = {1200, 3000, 150000, 154200, EndKind::TimeUp, "ABC     "};
     r.carry = {0xDEADBEEFu, 7, 30, 128, 1};
     std::uint32_t clock = 4000000000u;  // wraps during the round
     platform::Point pointer{320, 240};
@@ -141,7 +141,7 @@ TEST(ReplayTest, CarriedValuesTheGameCannotLeaveAreRefused)
     r.carry.spawnTimer = -1;
     EXPECT_FALSE(Replay::decode(r.encode(), back, error));
     r.carry = sample().carry;
-    r.result.endKind = 0;
+    r.result.endKind = EndKind::Playing;
     EXPECT_FALSE(Replay::decode(r.encode(), back, error));
 }
 

@@ -29,8 +29,8 @@ void HpGauge::update()
 {
     if (blinkFalling_ == 0) {
         blinkAlpha_ += kBlinkStep;
-        if (blinkAlpha_ >= 255) {
-            blinkAlpha_ = 255;
+        if (blinkAlpha_ >= kBrightest) {
+            blinkAlpha_ = kBrightest;
             blinkFalling_ = 1;
         }
     } else {

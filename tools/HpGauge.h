@@ -8,6 +8,8 @@ class DeviceSystem;
 // The hit-point bar: follows the base's points one a step and blinks at 30 or less.
 class HpGauge {
 public:
+    // The blink's alpha runs between 0 and this.
+    static constexpr int kBrightest = 255;
     void initialize(DeviceSystem* system);
     void reset();
     void update();
