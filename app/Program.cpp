@@ -1,7 +1,7 @@
 #include "app/Program.h"
 
 #include "app/MainLoop.h"
-#include "base/DataFiles.h"
+#include "platform/DataFiles.h"
 #include "base/Field.h"
 #include "platform/Platform.h"
 

@@ -1,4 +1,4 @@
-#include "platform/gl/OffscreenGl.h"
+#include "platform/sdl/OffscreenGl.h"
 #include "render/Sprite.h"
 
 #include <benchmark/benchmark.h>

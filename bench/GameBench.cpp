@@ -1,6 +1,6 @@
 #include "bench/CpuClock.h"
 #include "bench/ScriptedRound.h"
-#include "platform/gl/OffscreenGl.h"
+#include "platform/sdl/OffscreenGl.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 #include "render/Sprite.h"
 
-#include "base/DataFiles.h"
+#include "platform/DataFiles.h"
 #include "platform/Device.h"
 #include "render/PngImage.h"
 #include "render/QuadCorners.h"

@@ -1,6 +1,6 @@
 #include "replay/ReplayStore.h"
 
-#include "base/DataFiles.h"
+#include "platform/DataFiles.h"
 #include "platform/PlayerFile.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "scenes/RankingScene.h"
 
 #include "render/DeviceSystem.h"
-#include "base/DataFiles.h"
+#include "platform/DataFiles.h"
 
 #include <cstdio>
 

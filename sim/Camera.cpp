@@ -1,6 +1,6 @@
 #include "sim/Camera.h"
 
-#include "platform/gl/OffscreenGl.h"
+#include "platform/sdl/OffscreenGl.h"
 #include "base/Field.h"
 #include "platform/record/FrameReplayer.h"
 #include "platform/libpng/PngWriter.h"

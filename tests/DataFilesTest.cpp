@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "base/DataFiles.h"
+#include "platform/DataFiles.h"
 #include "scenes/RankingScene.h"
 
 #include <cstdlib>

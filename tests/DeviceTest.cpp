@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "platform/gl/OffscreenGl.h"
+#include "platform/sdl/OffscreenGl.h"
 #include "render/Sprite.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "base/DataFiles.h"
+#include "platform/DataFiles.h"
 
 #include <filesystem>
 #include <fstream>

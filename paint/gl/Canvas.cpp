@@ -1,6 +1,6 @@
 #include "paint/Canvas.h"
 
-#include "platform/gl/OffscreenGl.h"
+#include "platform/sdl/OffscreenGl.h"
 
 struct Canvas::Backend {
     OffscreenGl gl;

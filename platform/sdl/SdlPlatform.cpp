@@ -3,7 +3,7 @@
 #include "WindowIcon.h"
 #include "base/Field.h"
 #include "platform/gl/GlDevice.h"
-#include "platform/gl/SdlGlContext.h"
+#include "platform/sdl/SdlGlContext.h"
 #include "platform/sdl/X11Question.h"
 
 #include <SDL_syswm.h>

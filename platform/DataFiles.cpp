@@ -1,4 +1,4 @@
-#include "base/DataFiles.h"
+#include "platform/DataFiles.h"
 
 #include <cstdio>
 #include <cstdlib>

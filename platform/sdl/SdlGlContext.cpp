@@ -1,4 +1,4 @@
-#include "platform/gl/SdlGlContext.h"
+#include "platform/sdl/SdlGlContext.h"
 
 #include <epoxy/gl.h>
 

@@ -1,6 +1,6 @@
-#include "platform/gl/OffscreenGl.h"
+#include "platform/sdl/OffscreenGl.h"
 
-#include "platform/gl/SdlGlContext.h"
+#include "platform/sdl/SdlGlContext.h"
 
 OffscreenGl::OffscreenGl(int width, int height)
 {
