@@ -29,3 +29,5 @@ if(WIN32)
   add_compile_definitions(UNICODE=0 WINVER=0x0601 _WIN32_WINNT=0x0601)
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
+# Every program at the top of its build folder, where the Makefile and the scripts look.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
