@@ -1,5 +1,7 @@
 #include "platform/PlayerFile.h"
 
+#include "platform/SystemError.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -17,11 +19,10 @@ constexpr mode_t kModeBits = 07777;
 constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask, as any new file
 constexpr mode_t kPrivateMode = 0600;  // until the old file's mode is copied
 
-// Records why the call just made failed; reads errno before anything can change it.
+// Keeps why the call just made failed.
 bool fail(std::string& why, const char* what, const std::string& path)
 {
-    const int error = errno;
-    why = std::string(what) + " " + path + ": " + std::strerror(error);
+    why = platform::systemError(what, path);
     return false;
 }
 

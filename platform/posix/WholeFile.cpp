@@ -1,5 +1,7 @@
 #include "platform/WholeFile.h"
 
+#include "platform/SystemError.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -10,11 +12,10 @@ namespace {
 
 constexpr std::size_t kChunk = 64 * 1024;
 
-// Records why the call just made failed; reads errno before anything can change it.
+// Keeps why the call just made failed.
 WholeFile fail(std::string& why, const char* what, const std::string& path)
 {
-    const int error = errno;
-    why = std::string(what) + " " + path + ": " + std::strerror(error);
+    why = platform::systemError(what, path);
     return WholeFile::Unreadable;
 }
 

@@ -1,19 +1,18 @@
 #include "platform/PlayerFile.h"
 
+#include "platform/SystemError.h"
 #include "platform/web/PageBridge.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 namespace platform {
 namespace {
 
-// Records why the call just made failed; reads errno before anything can change it.
+// Keeps why the call just made failed.
 bool fail(std::string& why, const char* what, const std::string& path)
 {
-    const int error = errno;
-    why = std::string(what) + " " + path + ": " + std::strerror(error);
+    why = platform::systemError(what, path);
     return false;
 }
 

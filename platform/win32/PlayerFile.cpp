@@ -1,6 +1,7 @@
 #include "platform/PlayerFile.h"
 
-#include <cerrno>
+#include "platform/SystemError.h"
+
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -9,10 +10,10 @@
 namespace platform {
 namespace {
 
+// Keeps why the call just made failed.
 bool fail(std::string& why, const char* what, const std::string& path)
 {
-    const int error = errno;
-    why = std::string(what) + " " + path + ": " + std::strerror(error);
+    why = platform::systemError(what, path);
     return false;
 }
 
