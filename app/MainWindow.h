@@ -6,6 +6,9 @@
 class MainWindow {
 public:
     explicit MainWindow(platform::Platform& platform) : platform_(platform) {}
+    // The window's procedure holds this object.
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
 
     // A drawing area of the size given. Null on failure, with nothing stored. A new
     // window has not been closed: the quit flag is cleared.

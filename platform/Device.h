@@ -38,5 +38,4 @@ public:
 
 protected:
     DeviceState state_;
-
-private:};
+};

@@ -24,7 +24,8 @@ public:
     // alone. On failure the old contents stay whole and why says what went wrong.
     // In a browser the file is written in the page's memory, and what the page keeps
     // (the ranking) is written out to the browser's storage after the call returns;
-    // false when the page cannot keep it.
+    // false when the page refuses to keep it, though the page's memory holds the new
+    // contents for this visit.
     static bool write(const std::string& path, const std::string& bytes, std::string& why);
 };
 

@@ -7,7 +7,7 @@
 // The handles a device gave out and has not yet seen released, with the function
 // that releases one. A device closes its ledger when it goes: what is still held is
 // released then, and a later release by its holder does nothing. So a texture kept
-// past its device (the font sheet lives in a static) neither touches the device
+// past its device neither touches the device
 // after it is gone nor keeps it alive: a Direct3D 9 texture holds a reference to its
 // device, and a device kept alive that way takes its worker thread into process exit.
 template <class Handle>

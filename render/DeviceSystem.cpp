@@ -10,6 +10,9 @@ int DeviceSystem::initialize(platform::Platform& platform, platform::Window* win
 {
     platform_ = &platform;
     window_ = window;
+    // The sheet's texture belongs to the device being replaced.
+    fontSheet_ = Sprite();
+    fontSheetLoaded_ = false;
     device_ = platform.createDevice(window);
     if (!device_)
         return 1;

@@ -66,8 +66,8 @@ protected:
         }
         return 0;
     }
-    // The shared turn counter runs for the whole program: brings it to a known
-    // value. A turn is seen one step after it is taken, so the counter then stands at 1.
+    // The turn counter all wanderers share runs on from round to round: brings it to a
+    // known value. A turn is seen one step after it is taken, so the counter then stands at 1.
     void waitForAWandererToTurn()
     {
         session.world.random.seed(11);

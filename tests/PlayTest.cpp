@@ -318,6 +318,34 @@ TEST_F(GameSceneTest, AButtonHeldThroughTheResultsWaitsForTheFullFadeIn)
     EXPECT_EQ(session.result.score(), scene.total());
 }
 
+// The next round starts from the world the last one left, and its replay carries that
+// world: a round played again elsewhere must start where this one did.
+TEST_F(GameSceneTest, TheNextRoundStartsFromTheWorldTheLastOneLeftAndItsReplaySaysSo)
+{
+    const auto playToTheEnd = [this] {
+        runOut();
+        toResults();
+        sim.press(platform::Key::LeftButton);
+        while (number == kGameScene)
+            step();
+        sim.release(platform::Key::LeftButton);
+    };
+    playToTheEnd();
+    const std::uint32_t random = session.world.random.state();
+    const int wanderers = session.world.wandererSteps;
+    const int spawn = scene.stage().spawnTimer();
+    ASSERT_NE(random, Random().state()) << "the first round drew nothing";
+    number = kGameScene;
+    scene.enter();
+    playToTheEnd();
+    Replay second;
+    std::string error;
+    ASSERT_TRUE(Replay::readFile(ReplayStore::path(ReplayStore::numbers().back()), second, error)) << error;
+    EXPECT_EQ(second.carry.randomState, random);
+    EXPECT_EQ(second.carry.wandererCounter, wanderers);
+    EXPECT_EQ(second.carry.spawnTimer, spawn);
+}
+
 // A round whose results wait longer than a replay may last is not kept; the name
 // typed after it must not land in the replay of the round before.
 TEST_F(GameSceneTest, ARoundTooLongToKeepLeavesTheReplayBeforeItAlone)

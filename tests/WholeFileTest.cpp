@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 #include "platform/PlayerFile.h"
 #include "platform/WholeFile.h"
+#include "platform/record/FrameFile.h"
+#include "platform/record/RecordingDevice.h"
 #include "replay/Replay.h"
 
 #include <filesystem>
@@ -49,6 +51,11 @@ TEST_F(WholeFileTest, AFileOfTheLimitIsReadAndOneByteMoreIsRefusedByEveryReader)
     std::string error;
     EXPECT_FALSE(Replay::readFile(kFile, replay, error));
     EXPECT_EQ(error, "too large for a replay");
+
+    RecordingDevice device;
+    FrameFile frame;
+    EXPECT_FALSE(frame.load(kFile, device, error));
+    EXPECT_EQ(error, std::string(kFile) + " is too large to read");
 }
 
 TEST_F(WholeFileTest, AMissingFileIsToldApartFromOneThatCannotBeRead)

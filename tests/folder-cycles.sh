@@ -5,7 +5,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 edges=$(mktemp)
 trap 'rm -f "$edges"' EXIT
-git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | while read -r file; do
+# The sources git knows of, or every source outside the build folders in a tree
+# that is no git checkout.
+sources() {
+    git ls-files --cached --others --exclude-standard '*.cpp' '*.h' 2>/dev/null ||
+        find . -path './build*' -prune -o \( -name '*.cpp' -o -name '*.h' \) -print | sed 's|^\./||'
+}
+sources | while read -r file; do
     from=${file%%/*}
     sed -n 's/^#include "\([a-z]*\)\/.*/\1/p' "$file" | sort -u | while read -r to; do
         if [ "$from" != "$to" ] && [ -d "$to" ]; then echo "$from $to"; fi

@@ -46,7 +46,7 @@ while IFS= read -r line; do
     planted=$file
     ORIGINAL="$original" FAULT="$fault" perl -0777 -pi -e 's/\Q$ENV{ORIGINAL}\E/$ENV{FAULT}/' "$file"
     total=$((total + 1))
-    if ! cmake --build "$build" -j "$jobs" --target tessaro_tests tessaro >/dev/null 2>&1; then
+    if ! cmake --build "$build" -j "$jobs" --target tessaro_tests tessaro tessaro_thread_tests >/dev/null 2>&1; then
         verdict="DOES NOT BUILD"
         missed="$missed\n  $file: $original => $fault (does not build; fix the list)"
     elif ! (cd "$build" && ctest -j "$jobs" --timeout 120 --stop-on-failure >/dev/null 2>&1); then

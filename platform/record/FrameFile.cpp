@@ -158,7 +158,7 @@ bool FrameFile::load(const std::string& path, RecordingDevice& into, std::string
     std::string bytes;
     std::string why;
     if (readWholeFile(path, bytes, why) != WholeFile::Read) {
-        error = "cannot read " + path;
+        error = why;
         return false;
     }
     ByteReader in(bytes);
