@@ -209,7 +209,7 @@ package: deps package-deps ## build the Debian package
 	    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
 	    "-DCMAKE_CXX_FLAGS=$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
 	    "-DCMAKE_EXE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)"
-	cmake --build $(PACKAGED) -j $(JOBS) --target tessaro docs
+	cmake --build $(PACKAGED) -j $(JOBS) --target tessaro tessaro-verify tessaro-watch docs
 	rm -f $(PACKAGED)/tessaro_*.deb tessaro_*.deb
 	cd $(PACKAGED) && cpack
 	cp $(PACKAGED)/tessaro_*.deb .

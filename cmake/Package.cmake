@@ -29,7 +29,8 @@ foreach(name ${ART_FILES})
   list(APPEND IMAGE_FILES ${DATA_DIR}/${name}.png)
 endforeach()
 
-install(TARGETS tessaro RUNTIME DESTINATION ${TESSARO_INSTALL_GAMEDIR})
+# The replay tools beside the game: a player verifies and watches the rounds kept.
+install(TARGETS tessaro tessaro-verify tessaro-watch RUNTIME DESTINATION ${TESSARO_INSTALL_GAMEDIR})
 install(FILES ${IMAGE_FILES} DESTINATION ${TESSARO_INSTALL_IMAGEDIR})
 install(FILES dist/${TESSARO_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${GENERATED_DIR}/${TESSARO_APP_ID}.metainfo.xml DESTINATION share/metainfo)
