@@ -42,12 +42,13 @@ expect_layout() {
     gzip -t "$usr/share/man/man6/tessaro.6.gz" || fail "no manual page"
 }
 
-# The replay tools beside the game answer --help, and the verifier plays a recorded round
-# again to its total.
+# The replay tools beside the game answer --help and have their manual page, and the
+# verifier plays a recorded round again to its total.
 expect_replay_tools() {
-    local games=$1 tool said
+    local usr=$1 games=$1/games tool said
     for tool in tessaro-verify tessaro-watch; do
         [ -x "$games/$tool" ] || fail "no $tool beside the game in $games"
+        gzip -t "$usr/share/man/man6/$tool.6.gz" || fail "no manual page for $tool"
         said=$("$games/$tool" --help) || fail "$tool --help exited with $?"
         [[ "$said" == "usage: $tool FILE"* ]] || fail "$tool --help said: $said"
     done
@@ -113,7 +114,7 @@ destdir)
     root="$work/root"
     DESTDIR="$root" cmake --install "$source" >/dev/null || fail "cmake --install failed"
     expect_layout "$root/usr"
-    expect_replay_tools "$root/usr/games"
+    expect_replay_tools "$root/usr"
     play "$root/usr/games/tessaro"
     ;;
 deb)
@@ -123,7 +124,7 @@ deb)
     $sudo dpkg -i "$source" >/dev/null || fail "dpkg -i failed"
     installed=1
     expect_layout /usr
-    expect_replay_tools /usr/games
+    expect_replay_tools /usr
     play /usr/games/tessaro
     remove_package
     for program in tessaro tessaro-verify tessaro-watch; do
