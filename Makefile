@@ -134,11 +134,11 @@ windows_build = cmake -S . -B $(WINDOWS_DIR_$(1)) -DCMAKE_TOOLCHAIN_FILE=cmake/m
 	    -DTESSARO_ICON=$(CURDIR)/$(BUILD)/generated/tessaro.ico && \
 	cmake --build $(WINDOWS_DIR_$(1)) -j $(JOBS)
 
-# The 32-bit Windows program and a zip of it with its images.
+# The 32-bit Windows program, and a zip of it with its replay verifier and its images.
 windows: build windows-deps ## build the 32-bit Windows program and its zip
 	$(call windows_build,i686)
 	rm -rf build-windows/package && mkdir -p build-windows/package/Tessaro/data
-	cp build-windows/tessaro.exe build-windows/package/Tessaro/
+	cp build-windows/tessaro.exe build-windows/tessaro-verify.exe build-windows/package/Tessaro/
 	cp data/*.png build-windows/package/Tessaro/data/
 	cd build-windows/package && rm -f ../tessaro-windows.zip && zip -qr ../tessaro-windows.zip Tessaro
 
@@ -209,7 +209,7 @@ package: deps package-deps ## build the Debian package
 	    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
 	    "-DCMAKE_CXX_FLAGS=$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
 	    "-DCMAKE_EXE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)"
-	cmake --build $(PACKAGED) -j $(JOBS) --target tessaro docs
+	cmake --build $(PACKAGED) -j $(JOBS) --target tessaro tessaro-verify tessaro-watch docs
 	rm -f $(PACKAGED)/tessaro_*.deb tessaro_*.deb
 	cd $(PACKAGED) && cpack
 	cp $(PACKAGED)/tessaro_*.deb .

@@ -29,7 +29,8 @@ foreach(name ${ART_FILES})
   list(APPEND IMAGE_FILES ${DATA_DIR}/${name}.png)
 endforeach()
 
-install(TARGETS tessaro RUNTIME DESTINATION ${TESSARO_INSTALL_GAMEDIR})
+# The replay tools beside the game: a player verifies and watches the rounds kept.
+install(TARGETS tessaro tessaro-verify tessaro-watch RUNTIME DESTINATION ${TESSARO_INSTALL_GAMEDIR})
 install(FILES ${IMAGE_FILES} DESTINATION ${TESSARO_INSTALL_IMAGEDIR})
 install(FILES dist/${TESSARO_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${GENERATED_DIR}/${TESSARO_APP_ID}.metainfo.xml DESTINATION share/metainfo)
@@ -37,7 +38,13 @@ foreach(side ${ICON_SIDES})
   install(FILES ${GENERATED_DIR}/icon-${side}.png
     DESTINATION share/icons/hicolor/${side}x${side}/apps RENAME tessaro.png)
 endforeach()
-install(FILES ${GENERATED_DIR}/tessaro.6.gz DESTINATION share/man/man6)
+# The replay tools are described on the game's page; their own names lead to it.
+set(MANUAL_LINKS)
+foreach(tool tessaro-verify tessaro-watch)
+  file(CREATE_LINK tessaro.6.gz ${GENERATED_DIR}/${tool}.6.gz SYMBOLIC)
+  list(APPEND MANUAL_LINKS ${GENERATED_DIR}/${tool}.6.gz)
+endforeach()
+install(FILES ${GENERATED_DIR}/tessaro.6.gz ${MANUAL_LINKS} DESTINATION share/man/man6)
 install(FILES dist/copyright DESTINATION ${TESSARO_DOCDIR})
 install(FILES ${GENERATED_DIR}/changelog.gz DESTINATION ${TESSARO_DOCDIR})
 

@@ -9,6 +9,7 @@ PlayerFile::Read PlayerFile::read(const std::string& path, std::string& bytes, s
     switch (readWholeFile(path, bytes, why)) {
     case WholeFile::Read: return Read::Whole;
     case WholeFile::Missing: return Read::Missing;
+    case WholeFile::Folder:
     case WholeFile::Unreadable:
     case WholeFile::TooLarge: break;
     }

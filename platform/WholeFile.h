@@ -9,6 +9,7 @@
 enum class WholeFile {
     Read,        // every byte was read
     Missing,     // there is no such file
+    Folder,      // it is a folder
     Unreadable,  // it exists but could not be read to the end
     TooLarge,    // it holds more than kMostWholeFileBytes
 };

@@ -282,10 +282,11 @@ bool Replay::readFile(const std::string& path, Replay& replay, std::string& erro
     std::string why;
     switch (readWholeFile(path, bytes, why)) {
     case WholeFile::Read: return decode(bytes, replay, error);
-    case WholeFile::TooLarge: error = "too large for a replay"; return false;
-    case WholeFile::Missing:
-    case WholeFile::Unreadable: break;
+    case WholeFile::Missing: error = "does not exist"; break;
+    case WholeFile::Folder: error = "is a folder, not a replay"; break;
+    case WholeFile::TooLarge: error = "too large for a replay"; break;
+    // The system's reason, which names the file.
+    case WholeFile::Unreadable: error = why; break;
     }
-    error = "cannot be read";
     return false;
 }

@@ -61,5 +61,6 @@ public:
     std::string encode() const;
     // False with the reason when the bytes are no replay this build can read.
     static bool decode(std::string_view bytes, Replay& replay, std::string& error);
+    // False with what is wrong with the file, or with its bytes, for a reader that names it.
     static bool readFile(const std::string& path, Replay& replay, std::string& error);
 };

@@ -5,6 +5,8 @@
 #include "platform/record/RecordingDevice.h"
 #include "replay/Replay.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -68,11 +70,34 @@ TEST_F(WholeFileTest, AMissingFileIsToldApartFromOneThatCannotBeRead)
 
     std::filesystem::create_directory(kFile);
     why.clear();
-    EXPECT_EQ(readWholeFile(kFile, bytes, why), WholeFile::Unreadable);
-    EXPECT_EQ(why, std::string(kFile) + " is not a plain file");
+    EXPECT_EQ(readWholeFile(kFile, bytes, why), WholeFile::Folder);
+    EXPECT_EQ(why, std::string(kFile) + " is a folder");
     why.clear();
     EXPECT_EQ(PlayerFile::read(kFile, bytes, why), PlayerFile::Read::Failed);
-    EXPECT_EQ(why, std::string(kFile) + " is not a plain file");
+    EXPECT_EQ(why, std::string(kFile) + " is a folder");
+}
+
+TEST_F(WholeFileTest, AReplayThatCannotBeReadSaysWhyPlainly)
+{
+    Replay replay;
+    std::string error;
+    EXPECT_FALSE(Replay::readFile("data/none", replay, error));
+    EXPECT_EQ(error, "does not exist");
+    // A file on the way where a folder should be.
+    folder.write(kFile, "");
+    EXPECT_FALSE(Replay::readFile(std::string(kFile) + "/inside", replay, error));
+    EXPECT_EQ(error, "does not exist");
+    std::filesystem::remove(kFile);
+
+    std::filesystem::create_directory(kFile);
+    EXPECT_FALSE(Replay::readFile(kFile, replay, error));
+    EXPECT_EQ(error, "is a folder, not a replay");
+    std::filesystem::remove(kFile);
+
+    // A link to itself fails to open for root as well: the system gives its reason.
+    std::filesystem::create_symlink("file", kFile);
+    EXPECT_FALSE(Replay::readFile(kFile, replay, error));
+    EXPECT_EQ(error, "cannot open " + std::string(kFile) + ": " + std::strerror(ELOOP));
 }
 
 TEST_F(WholeFileTest, APipeInTheFilesPlaceIsRefusedWithoutWaitingForAWriter)
@@ -83,5 +108,5 @@ TEST_F(WholeFileTest, APipeInTheFilesPlaceIsRefusedWithoutWaitingForAWriter)
     Replay replay;
     std::string error;
     EXPECT_FALSE(Replay::readFile(kFile, replay, error));
-    EXPECT_EQ(error, "cannot be read");
+    EXPECT_EQ(error, std::string(kFile) + " is not a plain file");
 }

@@ -10,6 +10,7 @@ set -u
 mode=$1
 source=$2
 name=installed-smoke
+replays=$(cd "$(dirname "$0")/replays" && pwd)
 . "$(dirname "$0")/window-checks.sh"
 
 app=org.tessaro.tessaro
@@ -39,6 +40,20 @@ expect_layout() {
         [ "$(identify -format '%wx%h' "$png" 2>/dev/null)" = "${side}x${side}" ] || fail "no ${side}x${side} icon"
     done
     gzip -t "$usr/share/man/man6/tessaro.6.gz" || fail "no manual page"
+}
+
+# The replay tools beside the game answer --help and have their manual page, and the
+# verifier plays a recorded round again to its total.
+expect_replay_tools() {
+    local usr=$1 games=$1/games tool said
+    for tool in tessaro-verify tessaro-watch; do
+        [ -x "$games/$tool" ] || fail "no $tool beside the game in $games"
+        gzip -t "$usr/share/man/man6/$tool.6.gz" || fail "no manual page for $tool"
+        said=$("$games/$tool" --help) || fail "$tool --help exited with $?"
+        [[ "$said" == "usage: $tool FILE"* ]] || fail "$tool --help said: $said"
+    done
+    said=$("$games/tessaro-verify" "$replays/active-round.tsr") || fail "tessaro-verify exited with $?: $said"
+    [[ "$said" == *": agrees" ]] || fail "the installed tessaro-verify said: $said"
 }
 
 # Waits up to a given number of seconds for a window to show mostly one colour.
@@ -99,6 +114,7 @@ destdir)
     root="$work/root"
     DESTDIR="$root" cmake --install "$source" >/dev/null || fail "cmake --install failed"
     expect_layout "$root/usr"
+    expect_replay_tools "$root/usr"
     play "$root/usr/games/tessaro"
     ;;
 deb)
@@ -108,9 +124,12 @@ deb)
     $sudo dpkg -i "$source" >/dev/null || fail "dpkg -i failed"
     installed=1
     expect_layout /usr
+    expect_replay_tools /usr
     play /usr/games/tessaro
     remove_package
-    [ -e /usr/games/tessaro ] && fail "the program stayed after the package was removed"
+    for program in tessaro tessaro-verify tessaro-watch; do
+        [ -e /usr/games/$program ] && fail "$program stayed after the package was removed"
+    done
     [ -e /usr/share/games/tessaro ] && fail "the images stayed after the package was removed"
     [ -s "$work/home/data/tessaro/score.txt" ] || fail "removing the package took the player's ranking"
     ;;
@@ -118,4 +137,4 @@ deb)
     fail "usage: installed-smoke.sh destdir BUILD | deb FILE"
     ;;
 esac
-echo "$name ($mode): laid out and valid; question, title, a lost round and a name; the ranking in the player's folder only"
+echo "$name ($mode): laid out and valid; the replay tools answer and verify; question, title, a lost round and a name; the ranking in the player's folder only"

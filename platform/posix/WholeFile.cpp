@@ -30,6 +30,10 @@ WholeFile readOpen(int fd, const std::string& path, std::string& bytes, std::str
     struct stat info {};
     if (::fstat(fd, &info) != 0)
         return fail(why, "cannot examine", path);
+    if (S_ISDIR(info.st_mode)) {
+        why = path + " is a folder";
+        return WholeFile::Folder;
+    }
     if (!S_ISREG(info.st_mode)) {
         why = path + " is not a plain file";
         return WholeFile::Unreadable;

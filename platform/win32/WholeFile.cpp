@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -36,6 +37,12 @@ WholeFile readOpen(std::FILE* file, const std::string& path, std::string& bytes,
 WholeFile readWholeFile(const std::string& path, std::string& bytes, std::string& why)
 {
     bytes.clear();
+    // Asked first: Windows refuses to open a folder with a reason that does not tell it apart.
+    std::error_code failed;
+    if (std::filesystem::is_directory(path, failed)) {
+        why = path + " is a folder";
+        return WholeFile::Folder;
+    }
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr && errno == ENOENT) {
         fail(why, "cannot open", path);
