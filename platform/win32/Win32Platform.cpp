@@ -13,8 +13,6 @@
 
 namespace platform {
 
-WindowProcedure Win32Platform::procedure_ = nullptr;
-
 namespace {
 HWND hwnd(Window* window) { return reinterpret_cast<HWND>(window); }
 Window* gameWindow(HWND window) { return reinterpret_cast<Window*>(window); }
@@ -48,15 +46,22 @@ Win32Platform::~Win32Platform()
 
 LRESULT CALLBACK Win32Platform::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The platform that made the window comes with its first message and is kept on it.
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Win32Platform*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    const bool handled = self != nullptr && self->procedure_ != nullptr;
     switch (message) {
     case WM_DESTROY:
         PostQuitMessage(0);
-        if (procedure_ != nullptr)
-            procedure_(gameWindow(window), Message::Destroy);
+        if (handled)
+            self->procedure_(gameWindow(window), Message::Destroy);
         return 0;
     case WM_CLOSE:
-        if (procedure_ != nullptr)
-            procedure_(gameWindow(window), Message::Close);
+        if (handled)
+            self->procedure_(gameWindow(window), Message::Close);
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);
@@ -83,7 +88,7 @@ Window* Win32Platform::createWindow(int width, int height, const char* title, Wi
         return nullptr;
     }
     window_ = CreateWindowExA(0, "class", title, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, x, y, outerWidth,
-                              outerHeight, nullptr, nullptr, instance_, nullptr);
+                              outerHeight, nullptr, nullptr, instance_, this);
     if (window_ == nullptr) {
         showError(("cannot open the game's window: " + systemMessage(GetLastError())).c_str());
         return nullptr;

@@ -41,7 +41,8 @@ private:
     HWND window_ = nullptr;
     bool comStarted_ = false;
     KeyLatch keys_;
-    static WindowProcedure procedure_;
+    // Reached from the window, which keeps this platform beside it.
+    WindowProcedure procedure_;
 };
 
 }  // namespace platform
