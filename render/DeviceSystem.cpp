@@ -22,12 +22,16 @@ int DeviceSystem::initialize(platform::Platform& platform, platform::Window* win
 
 void DeviceSystem::setFilter(Filter filter)
 {
+    if (!device_)
+        return;
     device_->setSamplerState(SamplerState::MinFilter, static_cast<std::uint32_t>(filter));
     device_->setSamplerState(SamplerState::MagFilter, static_cast<std::uint32_t>(filter));
 }
 
 void DeviceSystem::setWrapAddressing()
 {
+    if (!device_)
+        return;
     device_->setSamplerState(SamplerState::AddressU, static_cast<std::uint32_t>(Address::Wrap));
     device_->setSamplerState(SamplerState::AddressV, static_cast<std::uint32_t>(Address::Wrap));
 }
@@ -51,6 +55,8 @@ int DeviceSystem::enterFullScreen()
 
 void DeviceSystem::setStages(StageOp op)
 {
+    if (!device_)
+        return;
     const auto o = static_cast<std::uint32_t>(op);
     const auto texture = static_cast<std::uint32_t>(StageArg::Texture);
     const auto diffuse = static_cast<std::uint32_t>(StageArg::Diffuse);
@@ -66,6 +72,8 @@ void DeviceSystem::setDefaultTextureStages() { setStages(StageOp::Modulate); }
 
 void DeviceSystem::setBlendMode(BlendSetup setup)
 {
+    if (!device_)
+        return;
     struct Factors {
         Blend source;
         Blend destination;

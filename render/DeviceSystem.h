@@ -19,7 +19,8 @@ enum class BlendSetup {
 };
 
 // The program's one holder of the graphics device, with the render setups that
-// every scene uses before it draws.
+// every scene uses before it draws. Without a device (a round played again, where
+// nothing is drawn) the setups do nothing.
 class DeviceSystem {
 public:
     // 0 when the device exists, 1 when none could be had.

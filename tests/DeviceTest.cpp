@@ -54,7 +54,7 @@ TEST_F(DeviceSystemTest, StartsWithLinearFilteringAndFailsWithoutADevice)
 {
     EXPECT_EQ(device().state().minFilter, Filter::Linear);
     EXPECT_EQ(device().state().magFilter, Filter::Linear);
-    sim.failDevice(true);
+    sim.withholdDevice(true);
     DeviceSystem none;
     EXPECT_EQ(none.initialize(sim, window), 1);
     EXPECT_EQ(none.device(), nullptr);

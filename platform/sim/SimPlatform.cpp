@@ -78,7 +78,7 @@ void SimPlatform::endStep()
 
 std::unique_ptr<Device> SimPlatform::createDevice(Window*)
 {
-    if (failDevice_)
+    if (withholdDevice_)
         return nullptr;
     auto device = std::make_unique<RecordingDevice>();
     device_ = device.get();

@@ -44,7 +44,8 @@ public:
     void advanceClock(std::uint32_t ms) { clock_ += ms; }
     void setSeed(std::uint32_t seed) { seed_ = seed; }
     void setAnswer(bool yes) { answerYes_ = yes; }
-    void failDevice(bool fail) { failDevice_ = fail; }
+    // No device for the window: as a machine without one, or for a round that draws nothing.
+    void withholdDevice(bool withhold) { withholdDevice_ = withhold; }
     // Runs at the start of every pass of the main loop, before the queue is looked at.
     void setPassHook(std::function<void()> hook) { passHook_ = std::move(hook); }
     // Runs in every sleep, with the sleep's length, before the clock moves.
@@ -69,7 +70,7 @@ private:
     int pendingMessages_ = 0;
     bool closePending_ = false;
     bool answerYes_ = false;
-    bool failDevice_ = false;
+    bool withholdDevice_ = false;
     bool fullScreen_ = false;
     int steps_ = 0;
     int questions_ = 0;
