@@ -260,6 +260,16 @@ protected:
         while (scene.resultPhase() == 0)
             step();
     }
+    // To the results and clicked past them: the round is handed over and kept.
+    void playToTheEnd()
+    {
+        runOut();
+        toResults();
+        sim.press(platform::Key::LeftButton);
+        while (number == kGameScene)
+            step();
+        sim.release(platform::Key::LeftButton);
+    }
 
     TemporaryFolder folder;
     int number = kGameScene;
@@ -322,14 +332,6 @@ TEST_F(GameSceneTest, AButtonHeldThroughTheResultsWaitsForTheFullFadeIn)
 // world: a round played again elsewhere must start where this one did.
 TEST_F(GameSceneTest, TheNextRoundStartsFromTheWorldTheLastOneLeftAndItsReplaySaysSo)
 {
-    const auto playToTheEnd = [this] {
-        runOut();
-        toResults();
-        sim.press(platform::Key::LeftButton);
-        while (number == kGameScene)
-            step();
-        sim.release(platform::Key::LeftButton);
-    };
     playToTheEnd();
     const std::uint32_t random = session.world.random.state();
     const int wanderers = session.world.wandererSteps;
@@ -350,12 +352,7 @@ TEST_F(GameSceneTest, TheNextRoundStartsFromTheWorldTheLastOneLeftAndItsReplaySa
 // typed after it must not land in the replay of the round before.
 TEST_F(GameSceneTest, ARoundTooLongToKeepLeavesTheReplayBeforeItAlone)
 {
-    runOut();
-    toResults();
-    sim.press(platform::Key::LeftButton);
-    while (number == kGameScene)
-        step();
-    sim.release(platform::Key::LeftButton);
+    playToTheEnd();
     ReplayStore& store = session.replays;
     store.nameLastRound("FIRST");
     number = kGameScene;
