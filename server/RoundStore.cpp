@@ -1,0 +1,30 @@
+#include "server/RoundStore.h"
+
+#include "server/Sha256.h"
+
+#include <charconv>
+#include <random>
+
+std::string RoundStore::freshSalt()
+{
+    constexpr int kRandomWords = 8;
+    std::random_device device;
+    std::string bytes;
+    for (int i = 0; i < kRandomWords; ++i) {
+        const std::uint32_t word = device();
+        bytes.append(reinterpret_cast<const char*>(&word), sizeof word);
+    }
+    return Sha256::hexOf(bytes);
+}
+
+int RoundStore::checkSchema(const std::string& text)
+{
+    int found = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), found);
+    if (error != std::errc() || end != text.data() + text.size() || found < 1)
+        throw Refused("the database's schema number \"" + text + "\" is not one any tessaro-server writes");
+    if (found > kSchemaVersion)
+        throw Refused("the database holds schema " + std::to_string(found) + ", newer than this server's "
+                      + std::to_string(kSchemaVersion) + ": run the tessaro-server that wrote it, or a newer one");
+    return found;
+}
