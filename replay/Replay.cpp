@@ -14,6 +14,8 @@
 namespace {
 
 constexpr char kMagic[4] = {'T', 'S', 'R', 'P'};
+// The game version is written behind its length in one byte.
+constexpr std::size_t kMaxVersionBytes = 255;
 // A step's clock is expected one step after the read before it.
 constexpr std::int32_t kStepMs = 16;
 
@@ -205,7 +207,7 @@ std::string Replay::encode() const
     ByteWriter w;
     w.bytes(kMagic, sizeof kMagic);
     w.u16(kFormatVersion);
-    const std::string_view version = kGameVersion;
+    const std::string_view version = std::string_view(gameVersion).substr(0, kMaxVersionBytes);
     w.byte(static_cast<std::uint8_t>(version.size()));
     w.bytes(version.data(), version.size());
     encodeResult(result, w);
@@ -248,7 +250,7 @@ bool Replay::decode(std::string_view bytes, Replay& replay, std::string& error)
         return false;
     }
     r = ByteReader(body.substr(sizeof kMagic + 2));
-    r.take(r.byte());  // the game version that recorded it; any reads
+    replay.gameVersion = r.take(r.byte());
     decodeResult(r, replay.result);
     const bool carryOk = decodeCarry(r, replay.carry);
     const std::uint16_t interval = r.u16();

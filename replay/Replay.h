@@ -51,6 +51,8 @@ public:
         std::uint32_t clock[kMaxClockReads] = {};
     };
 
+    // The version of the game that recorded it; any is read, this build's is written.
+    std::string gameVersion = kGameVersion;
     Result result;
     Carry carry;
     std::vector<Step> steps;

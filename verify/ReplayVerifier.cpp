@@ -20,7 +20,12 @@ ReplayVerifier::Outcome ReplayVerifier::verify(const Replay& replay)
         scene_.update();
     Outcome outcome;
     outcome.recordedTotal = replay.result.total;
-    outcome.replayedTotal = scene_.total();
+    outcome.replayed = replay.result;
+    outcome.replayed.score = scene_.panel().score();
+    outcome.replayed.comboBonus = scene_.comboBonus();
+    outcome.replayed.clearBonus = scene_.clearBonus();
+    outcome.replayed.total = scene_.total();
+    outcome.replayed.endKind = scene_.endKind();
     outcome.departedAt = round.departedAt();
     // Ending early or not at all departs as much as any checksum.
     const bool endedOnTime = sceneNumber_ != kGameScene && round.exhausted();

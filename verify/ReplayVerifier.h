@@ -11,10 +11,11 @@ class ReplayVerifier {
 public:
     struct Outcome {
         int recordedTotal = 0;
-        int replayedTotal = 0;
         // The first step at which the round departed from its recording; 0 if none.
         int departedAt = 0;
-        bool agrees() const { return departedAt == 0 && recordedTotal == replayedTotal; }
+        // The result the round came to when played again (its name is the recording's).
+        Replay::Result replayed;
+        bool agrees() const { return departedAt == 0 && recordedTotal == replayed.total; }
     };
 
     // Each verifier has its own simulated platform and its own session, so verifiers

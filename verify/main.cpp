@@ -39,7 +39,7 @@ bool verifyFile(ReplayVerifier& verifier, const char* path)
         return false;
     }
     const ReplayVerifier::Outcome outcome = verifier.verify(replay);
-    std::printf("%s: recorded total %d, replayed total %d", path, outcome.recordedTotal, outcome.replayedTotal);
+    std::printf("%s: recorded total %d, replayed total %d", path, outcome.recordedTotal, outcome.replayed.total);
     if (!outcome.agrees()) {
         std::printf(": DIFFERS, departs from its recording by step %d\n", outcome.departedAt);
         return false;

@@ -50,8 +50,8 @@ TEST(RoundsTogetherTest, TwoRoundsVerifiedAtOnceEachAgreeWithTheirOwnRecording)
     ASSERT_EQ(secondOutcomes.size(), static_cast<std::size_t>(kTimes));
     for (int i = 0; i < kTimes; ++i) {
         EXPECT_TRUE(firstOutcomes[i].agrees()) << "time " << i << " departs at " << firstOutcomes[i].departedAt;
-        EXPECT_EQ(firstOutcomes[i].replayedTotal, first.result.total);
+        EXPECT_EQ(firstOutcomes[i].replayed.total, first.result.total);
         EXPECT_TRUE(secondOutcomes[i].agrees()) << "time " << i << " departs at " << secondOutcomes[i].departedAt;
-        EXPECT_EQ(secondOutcomes[i].replayedTotal, second.result.total);
+        EXPECT_EQ(secondOutcomes[i].replayed.total, second.result.total);
     }
 }
