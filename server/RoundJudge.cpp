@@ -8,6 +8,7 @@
 namespace {
 
 constexpr int kStepMs = 16;
+constexpr const char* kNotAReplay = "not a replay";
 
 bool typeable(const char* name)
 {
@@ -78,6 +79,8 @@ StoredRound roundToKeep(std::string_view bytes, const Replay& replay)
 {
     StoredRound round;
     round.name = replay.result.name;
+    // The name entry fills its places with spaces; the ranking shows the name without them.
+    round.name.erase(round.name.find_last_not_of(' ') + 1);
     round.total = replay.result.total;
     round.score = replay.result.score;
     round.comboBonus = replay.result.comboBonus;
@@ -104,7 +107,7 @@ RoundJudge::Judgement RoundJudge::judge(std::string_view bytes, ReplayVerifier& 
     Replay replay;
     std::string error;
     if (!Replay::decode(bytes, replay, error))
-        return refuse(Verdict::NotAReplay, "not a replay: " + error);
+        return refuse(Verdict::NotAReplay, error == kNotAReplay ? error : std::string(kNotAReplay) + ": " + error);
     Judgement judgement = screen(replay);
     judgement.claimedTotal = replay.result.total;
     if (judgement.verdict != Verdict::Verified)
