@@ -117,9 +117,9 @@ http::status statusOf(RoundJudge::Verdict verdict)
 
 }  // namespace
 
-Api::Api(RoundStore& store, VerifierPool& verifiers, std::optional<StaticFiles> files)
-    : store_(store), verifiers_(verifiers), files_(std::move(files)),
-      limiter_(kRoundsPerMinute, std::chrono::minutes(1)), salt_(store.salt())
+Api::Api(RoundStore& store, VerifierPool& verifiers, std::optional<StaticFiles> files, int roundsPerMinute)
+    : store_(store), verifiers_(verifiers), files_(std::move(files)), roundsPerMinute_(roundsPerMinute),
+      limiter_(roundsPerMinute, std::chrono::minutes(1)), salt_(store.salt())
 {
 }
 
@@ -150,7 +150,7 @@ std::optional<Response> Api::screen(const RequestHeader& header, const std::stri
     if (header.target() == kRounds) {
         if (const int wait = limiter_.retryAfter(senderHash(address), RateLimiter::Clock::now()))
             return retryLater(http::status::too_many_requests,
-                              "at most " + std::to_string(kRoundsPerMinute) + " rounds a minute from one sender", wait);
+                              "at most " + std::to_string(roundsPerMinute_) + " rounds a minute from one sender", wait);
     }
     return std::nullopt;
 }

@@ -17,12 +17,10 @@ public:
     // Called once for every request, perhaps on a verifier's thread.
     using Respond = std::function<void(Response)>;
 
-    // Submissions a sender may make in a minute.
-    static constexpr int kRoundsPerMinute = 30;
     // Rounds a ranking read may ask for at once.
     static constexpr int kMaxRankingLimit = 100;
 
-    Api(RoundStore& store, VerifierPool& verifiers, std::optional<StaticFiles> files);
+    Api(RoundStore& store, VerifierPool& verifiers, std::optional<StaticFiles> files, int roundsPerMinute);
 
     // The answer to a request its header alone rules out, before its body is read.
     std::optional<Response> screen(const RequestHeader& header, const std::string& address);
@@ -44,6 +42,7 @@ private:
     RoundStore& store_;
     VerifierPool& verifiers_;
     std::optional<StaticFiles> files_;
+    int roundsPerMinute_;
     RateLimiter limiter_;
     std::string salt_;
 };

@@ -7,6 +7,7 @@
 namespace {
 
 constexpr int kMaxVerifiers = 256;
+constexpr int kMaxRoundsPerMinute = 1000000;
 
 bool whole(const std::string& text, int low, int high, int& value)
 {
@@ -44,6 +45,7 @@ std::string ServerOptions::parse(int argc, char** argv)
         }
         if (i + 1 >= argc)
             return flag == "--listen" || flag == "--database" || flag == "--web" || flag == "--verifiers"
+                           || flag == "--rounds-per-minute"
                        ? flag + " needs a value"
                        : "unknown argument " + flag;
         const std::string value = argv[++i];
@@ -57,6 +59,10 @@ std::string ServerOptions::parse(int argc, char** argv)
         } else if (flag == "--verifiers") {
             if (!whole(value, 1, kMaxVerifiers, verifiers))
                 return "--verifiers takes a number from 1 to " + std::to_string(kMaxVerifiers) + ", not " + value;
+        } else if (flag == "--rounds-per-minute") {
+            if (!whole(value, 1, kMaxRoundsPerMinute, roundsPerMinute))
+                return "--rounds-per-minute takes a number from 1 to " + std::to_string(kMaxRoundsPerMinute) + ", not "
+                       + value;
         } else {
             return "unknown argument " + flag;
         }
@@ -73,6 +79,7 @@ void ServerOptions::printHelp()
                 "  --listen ADDR:PORT  where to take requests (default 127.0.0.1:8080; port 0: any free one)\n"
                 "  --database DB       an SQLite file (default tessaro-ranking.sqlite), or a postgresql:// URL\n"
                 "  --web DIR           the page's folder to serve beside the interface (default: none)\n"
-                "  --verifiers N       rounds played again at once (default: the machine's cores)\n\n"
+                "  --verifiers N       rounds played again at once (default: the machine's cores)\n"
+                "  --rounds-per-minute N  rounds one address may send in a minute (default 30)\n\n"
                 "SIGTERM or SIGINT: takes no more requests, answers those in hand, and exits with 0.\n");
 }

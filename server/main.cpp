@@ -25,9 +25,12 @@ std::unique_ptr<RoundStore> openStore(const std::string& database)
 
 int serve(const ServerOptions& options)
 {
+    // A client gone, or an output nobody reads, is an error to handle, not a reason to end.
+    std::signal(SIGPIPE, SIG_IGN);
     std::unique_ptr<RoundStore> store = openStore(options.database);
     VerifierPool verifiers(options.verifiers, options.verifiers * kQueuePerVerifier);
-    Api api(*store, verifiers, options.web.empty() ? std::nullopt : std::optional<StaticFiles>(options.web));
+    Api api(*store, verifiers, options.web.empty() ? std::nullopt : std::optional<StaticFiles>(options.web),
+            options.roundsPerMinute);
     boost::asio::io_context io;
     HttpServer server(io, {boost::asio::ip::make_address(options.address), options.port}, api, kMaxConnections);
     boost::asio::signal_set signals(io, SIGTERM, SIGINT);

@@ -31,9 +31,9 @@ class RoundStoreTest : public testing::TestWithParam<StoreBackend> {
 protected:
     void SetUp() override
     {
-        store_ = GetParam().open();
-        if (!store_)
+        if (GetParam().fresh().empty())
             GTEST_SKIP() << GetParam().name << " is not given to this run";
+        store_ = GetParam().open();
     }
     std::unique_ptr<RoundStore> store_;
 };
@@ -101,7 +101,7 @@ TEST_P(RoundStoreTest, KeepsItsSaltAndSchemaWhenOpenedAgain)
     const std::string salt = store_->salt();
     EXPECT_EQ(salt.size(), 64u);
     store_->add(roundOf("ACE", 1, "x"));
-    const std::unique_ptr<RoundStore> again = GetParam().reopen();
+    const std::unique_ptr<RoundStore> again = GetParam().open();
     EXPECT_EQ(again->salt(), salt);
     EXPECT_EQ(again->count(), 1);
 }

@@ -12,12 +12,12 @@ std::string sqlitePath()
     return (std::filesystem::temp_directory_path() / ("tessaro-store-" + std::to_string(getpid()) + ".sqlite")).string();
 }
 
-std::unique_ptr<RoundStore> freshSqlite()
+std::string freshSqlite()
 {
     const std::string path = sqlitePath();
     for (const char* suffix : {"", "-wal", "-shm"})
         std::filesystem::remove(path + suffix);
-    return std::make_unique<SqliteStore>(path);
+    return path;
 }
 
 }  // namespace

@@ -4,15 +4,19 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
-// A database the storage tests run on. open() gives an empty store, or none where this
-// run has no such database; reopen() opens the same database again.
+// A database the tests run on. fresh() empties it and gives what tessaro-server's
+// --database takes for it, or "" where this run has no such database; open() opens it.
 struct StoreBackend {
     std::string name;
+    std::function<std::string()> fresh;
     std::function<std::unique_ptr<RoundStore>()> open;
-    std::function<std::unique_ptr<RoundStore>()> reopen;
 };
 
 std::vector<StoreBackend> storeBackends();
+
+// Test names and messages show the backend's name, not its bytes.
+inline void PrintTo(const StoreBackend& backend, std::ostream* out) { *out << backend.name; }
