@@ -1,6 +1,6 @@
 #include "server/VerifierPool.h"
 
-VerifierPool::VerifierPool(int threads, int queueLimit) : queueLimit_(static_cast<std::size_t>(queueLimit))
+VerifierPool::VerifierPool(int threads, int queueLimit) : capacity_(static_cast<std::size_t>(threads + queueLimit))
 {
     for (int i = 0; i < threads; ++i)
         threads_.emplace_back([this] { work(); });
@@ -21,8 +21,9 @@ bool VerifierPool::submit(Job job)
 {
     {
         const std::lock_guard<std::mutex> lock(mutex_);
-        if (queue_.size() >= queueLimit_ + static_cast<std::size_t>(idle_))
+        if (inHand_ >= capacity_)
             return false;
+        ++inHand_;
         queue_.push_back(std::move(job));
     }
     ready_.notify_one();
@@ -35,9 +36,7 @@ void VerifierPool::work()
     ReplayVerifier verifier;
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-        ++idle_;
         ready_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
-        --idle_;
         if (queue_.empty())
             return;
         Job job = std::move(queue_.front());
@@ -45,5 +44,6 @@ void VerifierPool::work()
         lock.unlock();
         job(verifier);
         lock.lock();
+        --inHand_;
     }
 }

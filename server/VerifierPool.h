@@ -31,8 +31,9 @@ private:
     std::mutex mutex_;
     std::condition_variable ready_;
     std::deque<Job> queue_;
-    std::size_t queueLimit_;
-    int idle_ = 0;
+    // Jobs queued or being played, and how many may be.
+    std::size_t inHand_ = 0;
+    std::size_t capacity_;
     bool stopping_ = false;
     std::vector<std::thread> threads_;
 };
