@@ -11,12 +11,17 @@ WINDOWS_PACKAGES := g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x8
                     mingw-w64-x86-64-dev zip
 WEB_PACKAGES := emscripten nodejs node-acorn libstb-dev chromium python3 imagemagick
 PACKAGE_PACKAGES := dpkg-dev file lintian desktop-file-utils appstream
+# A PostgreSQL server for the tests of the ranking's server; they start their own.
+SERVER_TEST_PACKAGES := postgresql postgresql-common
 WINE_CHECK_PACKAGES := xvfb xdotool x11-utils imagemagick
 WEB := build-web
 WEB_CMAKE := build-emscripten
 # Debian's emscripten finds its own JavaScript modules only through this.
 WEB_ENV := NODE_PATH=/usr/share/nodejs
 WEB_PORT := 8000
+# make serve: the world ranking with the page, its database in a folder git ignores.
+SERVE_ADDRESS := 127.0.0.1:8080
+SERVE_DATA := serve-data
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # Another apt may hold the lock for a while (a second make, unattended upgrades).
 APT_WAIT := -o DPkg::Lock::Timeout=600
@@ -50,7 +55,7 @@ PACKAGED := build-package
 .PHONY: help run test deps windows-deps wine-deps build build-sanitized windows windows-x86_64 test-windows \
         wine-tests bench screenshots clean fuzz-deps build-fuzz fuzz soak soak-start soak-start-windows web-deps test-replays-web \
         update-pictures mutants web web-folder serve-web test-web bench-web \
-        package-deps package test-package
+        package-deps package test-package server-deps serve test-server
 
 # Each target with what it does.
 help: ## list the targets
@@ -85,6 +90,9 @@ windows-deps: ## install the MinGW cross compilers
 
 package-deps: ## install the Debian packaging tools
 	@$(call install,$(PACKAGE_PACKAGES))
+
+server-deps: ## install PostgreSQL for the server's tests
+	@$(call install,$(SERVER_TEST_PACKAGES))
 
 # Wine for 32-bit programs needs the i386 architecture.
 wine-deps: ## install Wine for the Windows program of WINE_ARCH
@@ -193,6 +201,15 @@ serve-web: web ## serve the browser's game on 127.0.0.1:WEB_PORT
 	@echo "Tessaro on http://127.0.0.1:$(WEB_PORT)/"
 	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB)
 
+# The world ranking and the page it serves, on SERVE_ADDRESS; Ctrl-C stops it.
+serve: build web ## serve the page and the world ranking on SERVE_ADDRESS
+	@mkdir -p $(SERVE_DATA)
+	./$(BUILD)/tessaro-server --listen $(SERVE_ADDRESS) --database $(SERVE_DATA)/ranking.sqlite --web $(WEB)
+
+# The server's tests on SQLite and on a PostgreSQL of their own, started and removed.
+test-server: build server-deps ## test the ranking's server on SQLite and PostgreSQL
+	tests/server/with-postgres.sh ./$(BUILD)/tessaro_server_tests
+
 # Plays the page in headless chromium; the simulator draws the pictures it is compared
 # with. Where emscripten, chromium with WebGL2 or the test driver cannot be had or cannot
 # run, the tests are skipped with the reason.
@@ -210,7 +227,7 @@ package: deps package-deps ## build the Debian package
 	    -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
 	    "-DCMAKE_CXX_FLAGS=$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
 	    "-DCMAKE_EXE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)"
-	cmake --build $(PACKAGED) -j $(JOBS) --target tessaro tessaro-verify tessaro-watch docs
+	cmake --build $(PACKAGED) -j $(JOBS) --target tessaro tessaro-verify tessaro-watch tessaro-send docs
 	rm -f $(PACKAGED)/tessaro_*.deb tessaro_*.deb
 	cd $(PACKAGED) && cpack
 	cp $(PACKAGED)/tessaro_*.deb .
@@ -222,6 +239,7 @@ test-package: package ## install the package and play it from another folder
 	tests/installed-smoke.sh deb $(CURDIR)/$$(cd $(PACKAGED) && ls tessaro_*.deb)
 
 bench: build ## run the benchmarks and report
+	@$(call install,wrk)
 	bench/report.sh $(BUILD)
 
 # The browser build's figures: bytes and times to the first frames, steps per second.

@@ -33,6 +33,9 @@ done | awk -F, '
             printf "game frame drawn by the game scene on OpenGL: calling thread|%.1f|%s/frame|whole process %.1f %s; %d draw calls; %d enemies\n", cpu, unit, v("process_cpu_us"), unit, v("draw_calls"), v("enemies")
         } else if (name == "thousandSprites") {
             printf "1,000 sprites of one texture: calling thread|%.1f|%s/frame|%d draw calls a frame\n", cpu, unit, v("draw_calls_per_frame")
+        } else if (name == "verifyRound") {
+            # A round of three minutes is 11,250 steps of 16 ms.
+            printf "verifying a recorded round of active play: calling thread|%.2f|%s/round|%d steps; %.0f rounds of three minutes a second a core\n", cpu, unit, v("steps"), 1000 / (cpu * 11250 / v("steps"))
         } else if (name == "idleTitle") {
             printf "idle on the title, off screen: whole process|%.1f|%% of a core|main thread %.1f %%\n", v("process_cpu_percent"), v("main_thread_cpu_percent")
         }
@@ -44,6 +47,13 @@ if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
         echo "window figures|skipped||the window benchmark failed" >>"$rows"
 else
     echo "window figures|skipped||no Xvfb or xdotool" >>"$rows"
+fi
+
+# The ranking's server under load, where wrk can be had.
+if command -v wrk >/dev/null; then
+    bench/server-load.sh "$build" >>"$rows"
+else
+    echo "server load|skipped||no wrk" >>"$rows"
 fi
 
 table() {

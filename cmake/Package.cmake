@@ -29,8 +29,8 @@ foreach(name ${ART_FILES})
   list(APPEND IMAGE_FILES ${DATA_DIR}/${name}.png)
 endforeach()
 
-# The replay tools beside the game: a player verifies and watches the rounds kept.
-install(TARGETS tessaro tessaro-verify tessaro-watch RUNTIME DESTINATION ${TESSARO_INSTALL_GAMEDIR})
+# The replay tools beside the game: a player verifies, watches and sends the rounds kept.
+install(TARGETS tessaro tessaro-verify tessaro-watch tessaro-send RUNTIME DESTINATION ${TESSARO_INSTALL_GAMEDIR})
 install(FILES ${IMAGE_FILES} DESTINATION ${TESSARO_INSTALL_IMAGEDIR})
 install(FILES dist/${TESSARO_APP_ID}.desktop DESTINATION share/applications)
 install(FILES ${GENERATED_DIR}/${TESSARO_APP_ID}.metainfo.xml DESTINATION share/metainfo)
@@ -40,7 +40,7 @@ foreach(side ${ICON_SIDES})
 endforeach()
 # The replay tools are described on the game's page; their own names lead to it.
 set(MANUAL_LINKS)
-foreach(tool tessaro-verify tessaro-watch)
+foreach(tool tessaro-verify tessaro-watch tessaro-send)
   file(CREATE_LINK tessaro.6.gz ${GENERATED_DIR}/${tool}.6.gz SYMBOLIC)
   list(APPEND MANUAL_LINKS ${GENERATED_DIR}/${tool}.6.gz)
 endforeach()

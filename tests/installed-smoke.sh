@@ -46,12 +46,16 @@ expect_layout() {
 # verifier plays a recorded round again to its total.
 expect_replay_tools() {
     local usr=$1 games=$1/games tool said
-    for tool in tessaro-verify tessaro-watch; do
+    for tool in tessaro-verify tessaro-watch tessaro-send; do
         [ -x "$games/$tool" ] || fail "no $tool beside the game in $games"
         gzip -t "$usr/share/man/man6/$tool.6.gz" || fail "no manual page for $tool"
         said=$("$games/$tool" --help) || fail "$tool --help exited with $?"
-        [[ "$said" == "usage: $tool FILE"* ]] || fail "$tool --help said: $said"
+        [[ "$said" == "usage: $tool "* ]] || fail "$tool --help said: $said"
     done
+    # Nothing listens on port 1 of the loopback: the sender says so and fails.
+    said=$("$games/tessaro-send" http://127.0.0.1:1 "$replays/active-round.tsr" 2>&1) \
+        && fail "tessaro-send reported success with no server"
+    [[ "$said" == *"cannot reach the world ranking"* ]] || fail "tessaro-send without a server said: $said"
     said=$("$games/tessaro-verify" "$replays/active-round.tsr") || fail "tessaro-verify exited with $?: $said"
     [[ "$said" == *": agrees" ]] || fail "the installed tessaro-verify said: $said"
 }
@@ -127,7 +131,7 @@ deb)
     expect_replay_tools /usr
     play /usr/games/tessaro
     remove_package
-    for program in tessaro tessaro-verify tessaro-watch; do
+    for program in tessaro tessaro-verify tessaro-watch tessaro-send; do
         [ -e /usr/games/$program ] && fail "$program stayed after the package was removed"
     done
     [ -e /usr/share/games/tessaro ] && fail "the images stayed after the package was removed"
