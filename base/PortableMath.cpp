@@ -134,6 +134,23 @@ double cos(double x)
     }
 }
 
+SinCos sinCos(double x)
+{
+    const double magnitude = x < 0 ? -x : x;
+    if (magnitude <= kQuarterPiLimit)
+        return {magnitude < kTinyAngle ? x : kernelSin(x, 0.0, false), kernelCos(x, 0.0)};
+    if (!isFinite(x))
+        return {x - x, x - x};
+    double y0 = 0;
+    double y1 = 0;
+    switch (reduce(x, y0, y1)) {
+    case 0: return {kernelSin(y0, y1, true), kernelCos(y0, y1)};
+    case 1: return {kernelCos(y0, y1), -kernelSin(y0, y1, true)};
+    case 2: return {-kernelSin(y0, y1, true), -kernelCos(y0, y1)};
+    default: return {-kernelCos(y0, y1), kernelSin(y0, y1, true)};
+    }
+}
+
 double atan(double x)
 {
     static constexpr double kAnchorHigh[] = {4.63647609000806093515e-01, 7.85398163397448278999e-01,

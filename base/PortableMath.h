@@ -9,6 +9,12 @@ namespace pmath {
 
 double sin(double x);
 double cos(double x);
+// Both of one angle, the reduction shared: the same bits as sin and cos each alone.
+struct SinCos {
+    double sin;
+    double cos;
+};
+SinCos sinCos(double x);
 double atan(double x);
 double atan2(double y, double x);
 

@@ -8,9 +8,9 @@
 
 void BigEnemy::move()
 {
-    const double a = pmath::atan2(y_ - field::kCentreY, x_ - field::kCentreX);
-    const double p = pmath::cos(a) * 0.25;
-    const double q = pmath::sin(a) * 0.25;
+    const pmath::SinCos a = pmath::sinCos(pmath::atan2(y_ - field::kCentreY, x_ - field::kCentreX));
+    const double p = a.cos * 0.25;
+    const double q = a.sin * 0.25;
     x_ -= p;
     y_ -= q;
     knockBack(p, q);

@@ -6,7 +6,7 @@
 
 void StraightEnemy::move()
 {
-    const double a = pmath::atan2(y_ - field::kCentreY, x_ - field::kCentreX);
-    x_ -= pmath::cos(a) * speed_;
-    y_ -= pmath::sin(a) * speed_;
+    const pmath::SinCos a = pmath::sinCos(pmath::atan2(y_ - field::kCentreY, x_ - field::kCentreX));
+    x_ -= a.cos * speed_;
+    y_ -= a.sin * speed_;
 }

@@ -12,9 +12,9 @@ void WandererEnemy::chooseTarget()
 
 void WandererEnemy::move()
 {
-    const double a = pmath::atan2(y_ - targetY_, x_ - targetX_);
-    x_ -= pmath::cos(a) * 0.5;
-    y_ -= pmath::sin(a) * 0.5;
+    const pmath::SinCos a = pmath::sinCos(pmath::atan2(y_ - targetY_, x_ - targetX_));
+    x_ -= a.cos * 0.5;
+    y_ -= a.sin * 0.5;
     if (++world_.wandererSteps >= kRetargetSteps) {
         chooseTarget();
         world_.wandererSteps = 0;

@@ -58,7 +58,7 @@ void Bomb::handleButton(bool down, double mx, double my)
 
 void Bomb::fly()
 {
-    const double theta = pmath::atan2(y_ - kCentreY, x_ - kCentreX);
+    const pmath::SinCos theta = pmath::sinCos(pmath::atan2(y_ - kCentreY, x_ - kCentreX));
     x_ -= vx_;
     y_ -= vy_;
     // Bounce without clamping: the bomb may be drawn past an edge for a few steps.
@@ -67,8 +67,8 @@ void Bomb::fly()
     if (y_ <= 0 || y_ >= field::kHeight)
         vy_ = -vy_;
     const double d = std::sqrt((x_ - kCentreX) * (x_ - kCentreX) + (y_ - kCentreY) * (y_ - kCentreY));
-    double fx = d * pmath::cos(theta) * kSpring;
-    double fy = d * pmath::sin(theta) * kSpring;
+    double fx = d * theta.cos * kSpring;
+    double fy = d * theta.sin * kSpring;
     bool braked = false;
     if (fx * vx_ < 0) {
         fx *= brake_;
