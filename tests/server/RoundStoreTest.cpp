@@ -1,3 +1,4 @@
+#include "server/Sha256.h"
 #include "server/SqliteStore.h"
 #include "tests/server/StoreBackends.h"
 
@@ -20,7 +21,7 @@ StoredRound roundOf(const std::string& name, int total, const std::string& bytes
     round.endKind = 2;
     round.steps = 11250;
     round.gameVersion = "1.0";
-    round.sha256 = "sha-of-" + bytes;
+    round.sha256 = Sha256::hexOf(bytes);
     round.receivedAt = 1796800000;
     round.senderHash = "sender";
     round.replay = bytes;
