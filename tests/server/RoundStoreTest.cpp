@@ -107,6 +107,20 @@ TEST_P(RoundStoreTest, KeepsItsSaltAndSchemaWhenOpenedAgain)
     EXPECT_EQ(again->count(), 1);
 }
 
+// A database a newer server wrote is refused with the reason, never read as this one's.
+TEST_P(RoundStoreTest, RefusesANewerSchema)
+{
+    store_.reset();
+    const std::string newer = std::to_string(RoundStore::kSchemaVersion + 1);
+    GetParam().execute("UPDATE settings SET value = '" + newer + "' WHERE key = 'schema'");
+    try {
+        GetParam().open();
+        ADD_FAILURE() << "a database of schema " << newer << " was opened";
+    } catch (const RoundStore::Refused& refused) {
+        EXPECT_NE(std::string(refused.what()).find("schema " + newer), std::string::npos) << refused.what();
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, RoundStoreTest, testing::ValuesIn(storeBackends()),
                          [](const testing::TestParamInfo<StoreBackend>& info) { return info.param.name; });
 
