@@ -1,5 +1,6 @@
 #include "server/Api.h"
 #include "server/HttpServer.h"
+#include "server/PostgresStore.h"
 #include "server/ServerOptions.h"
 #include "server/SqliteStore.h"
 
@@ -20,6 +21,8 @@ constexpr int kMaxConnections = 256;
 
 std::unique_ptr<RoundStore> openStore(const std::string& database)
 {
+    if (database.starts_with("postgresql://") || database.starts_with("postgres://"))
+        return std::make_unique<PostgresStore>(database);
     return std::make_unique<SqliteStore>(database);
 }
 

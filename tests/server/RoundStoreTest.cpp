@@ -1,3 +1,4 @@
+#include "server/Sha256.h"
 #include "server/SqliteStore.h"
 #include "tests/server/StoreBackends.h"
 
@@ -20,7 +21,7 @@ StoredRound roundOf(const std::string& name, int total, const std::string& bytes
     round.endKind = 2;
     round.steps = 11250;
     round.gameVersion = "1.0";
-    round.sha256 = "sha-of-" + bytes;
+    round.sha256 = Sha256::hexOf(bytes);
     round.receivedAt = 1796800000;
     round.senderHash = "sender";
     round.replay = bytes;
@@ -104,6 +105,20 @@ TEST_P(RoundStoreTest, KeepsItsSaltAndSchemaWhenOpenedAgain)
     const std::unique_ptr<RoundStore> again = GetParam().open();
     EXPECT_EQ(again->salt(), salt);
     EXPECT_EQ(again->count(), 1);
+}
+
+// A database a newer server wrote is refused with the reason, never read as this one's.
+TEST_P(RoundStoreTest, RefusesANewerSchema)
+{
+    store_.reset();
+    const std::string newer = std::to_string(RoundStore::kSchemaVersion + 1);
+    GetParam().execute("UPDATE settings SET value = '" + newer + "' WHERE key = 'schema'");
+    try {
+        GetParam().open();
+        ADD_FAILURE() << "a database of schema " << newer << " was opened";
+    } catch (const RoundStore::Refused& refused) {
+        EXPECT_NE(std::string(refused.what()).find("schema " + newer), std::string::npos) << refused.what();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, RoundStoreTest, testing::ValuesIn(storeBackends()),
