@@ -143,11 +143,12 @@ windows_build = cmake -S . -B $(WINDOWS_DIR_$(1)) -DCMAKE_TOOLCHAIN_FILE=cmake/m
 	    -DTESSARO_ICON=$(CURDIR)/$(BUILD)/generated/tessaro.ico && \
 	cmake --build $(WINDOWS_DIR_$(1)) -j $(JOBS)
 
-# The 32-bit Windows program, and a zip of it with its replay verifier and its images.
+# The 32-bit Windows program, and a zip of it with its replay verifier and viewer and its images.
 windows: build windows-deps ## build the 32-bit Windows program and its zip
 	$(call windows_build,i686)
 	rm -rf build-windows/package && mkdir -p build-windows/package/Tessaro/data
-	cp build-windows/tessaro.exe build-windows/tessaro-verify.exe build-windows/package/Tessaro/
+	cp build-windows/tessaro.exe build-windows/tessaro-verify.exe build-windows/tessaro-watch.exe \
+	    build-windows/package/Tessaro/
 	cp data/*.png build-windows/package/Tessaro/data/
 	cd build-windows/package && rm -f ../tessaro-windows.zip && zip -qr ../tessaro-windows.zip Tessaro
 
