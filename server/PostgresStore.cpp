@@ -13,6 +13,8 @@ namespace {
 // Long enough for a database across a network to answer, short enough that a caller
 // waiting on one that never will is not left hanging.
 constexpr const char* kConnectTimeoutSeconds = "3";
+// How long sent data may go unacknowledged before the connection counts as broken.
+constexpr const char* kUnansweredMs = "10000";
 // Connections kept open between calls; more are opened while more calls overlap.
 constexpr std::size_t kIdleConnections = 4;
 // The advisory lock every tessaro-server holds while it creates or checks the tables.
@@ -102,7 +104,10 @@ std::string connectionString(const PQconninfoOption* given)
         if (option->val)
             text += std::string(option->keyword) + "=" + quoted(option->val) + " ";
     if (valueOf(given, "connect_timeout").empty())
-        text += std::string("connect_timeout=") + kConnectTimeoutSeconds;
+        text += std::string("connect_timeout=") + kConnectTimeoutSeconds + " ";
+    // A database gone without a word must not hold a call for as long as TCP would wait.
+    if (valueOf(given, "tcp_user_timeout").empty())
+        text += std::string("tcp_user_timeout=") + kUnansweredMs;
     return text;
 }
 

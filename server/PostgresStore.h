@@ -29,6 +29,7 @@ public:
     std::optional<StoredRound> round(std::int64_t id, bool withReplay) override;
     std::int64_t count() override;
     std::string salt() override { return salt_; }
+    std::string name() const override { return name_; }
 
 private:
     using Connection = std::unique_ptr<pqxx::connection>;

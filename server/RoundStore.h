@@ -47,6 +47,8 @@ public:
     virtual std::int64_t count() = 0;
     // The salt of the sender hashes, the same for every server on this database.
     virtual std::string salt() = 0;
+    // The database as messages name it, never with a password.
+    virtual std::string name() const = 0;
 
 protected:
     // 64 hexadecimal digits from the system's random source.

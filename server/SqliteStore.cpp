@@ -35,7 +35,7 @@ void putSetting(sqlite3* db, const char* key, const std::string& value)
 
 }  // namespace
 
-SqliteStore::SqliteStore(const std::string& path)
+SqliteStore::SqliteStore(const std::string& path) : path_(path)
 {
     const int opened = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (opened != SQLITE_OK) {

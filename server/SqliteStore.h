@@ -24,6 +24,7 @@ public:
     std::optional<StoredRound> round(std::int64_t id, bool withReplay) override;
     std::int64_t count() override;
     std::string salt() override { return salt_; }
+    std::string name() const override { return path_; }
 
 private:
     void execute(const char* sql);
@@ -33,4 +34,5 @@ private:
     std::mutex mutex_;
     sqlite3* db_ = nullptr;
     std::string salt_;
+    std::string path_;
 };

@@ -44,7 +44,7 @@ int serve(const ServerOptions& options)
     server.start();
     const auto at = server.endpoint();
     std::printf("tessaro-server: listening on http://%s:%u/ with the ranking in %s%s%s\n",
-                at.address().to_string().c_str(), at.port(), options.database.c_str(),
+                at.address().to_string().c_str(), at.port(), store->name().c_str(),
                 options.web.empty() ? "" : " and the page from ", options.web.c_str());
     std::fflush(stdout);
     io.run();

@@ -1,4 +1,5 @@
 #include "server/Api.h"
+#include "platform/WholeFile.h"
 #include "server/SqliteStore.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +31,37 @@ protected:
     const std::filesystem::path folder_ = std::filesystem::temp_directory_path() / ("tessaro-api-test-" + std::to_string(getpid()));
     SqliteStore store_{":memory:"};
 };
+
+// A database that cannot be reached, whatever it is asked.
+class AwayStore : public RoundStore {
+public:
+    Added add(const StoredRound&) override { throw Unavailable("away"); }
+    Placing placing(std::int64_t) override { throw Unavailable("away"); }
+    std::vector<StoredRound> ranking(std::int64_t, int) override { throw Unavailable("away"); }
+    std::optional<StoredRound> round(std::int64_t, bool) override { throw Unavailable("away"); }
+    std::int64_t count() override { throw Unavailable("away"); }
+    std::string salt() override { return "salt"; }
+    std::string name() const override { return "away"; }
+};
+
+// A round verified while the database is away is not lost to the sender: asked to send
+// it again later, and told nothing else is wrong with it.
+TEST_F(ApiTest, AsksForTheRoundAgainWhenTheDatabaseIsAway)
+{
+    AwayStore away;
+    VerifierPool verifiers(1, 1);
+    Api api(away, verifiers, std::nullopt, 30);
+    std::string round;
+    std::string why;
+    ASSERT_EQ(readWholeFile(std::string(TESSARO_REPLAYS) + "/idle-round.tsr", round, why), WholeFile::Read);
+    const Response sent = answerTo(api, requestFor(http::verb::post, "/api/rounds", round));
+    EXPECT_EQ(sent.result(), http::status::service_unavailable);
+    EXPECT_EQ(sent[http::field::retry_after], "5");
+    EXPECT_EQ(answerTo(api, requestFor(http::verb::get, "/api/ranking")).result(), http::status::service_unavailable);
+    const Response health = answerTo(api, requestFor(http::verb::get, "/api/health"));
+    EXPECT_EQ(health.result(), http::status::service_unavailable);
+    EXPECT_NE(health.body().find("\"database\":false"), std::string::npos) << health.body();
+}
 
 // With every verifier busy and no room in the queue, a round is turned away at once.
 TEST_F(ApiTest, TurnsRoundsAwayWhenEveryVerifierIsBusy)

@@ -155,6 +155,22 @@ TEST_P(ServerLoopbackTest, AnswersWhatNoGameSendsWithItsStatus)
     EXPECT_EQ(server.stop(SIGTERM), 0);
 }
 
+// Servers on one database hold one ranking, whichever a round was sent to.
+TEST_P(ServerLoopbackTest, ServersOnOneDatabaseShareOneRanking)
+{
+    ServerProcess first(database_);
+    ServerProcess second(database_);
+    EXPECT_EQ(first.client().post("/api/rounds", recorded("active-round.tsr")).status, 201);
+    EXPECT_EQ(second.client().post("/api/rounds", recorded("second-round.tsr")).status, 201);
+    EXPECT_EQ(second.client().post("/api/rounds", recorded("active-round.tsr")).status, 200);
+    for (const ServerProcess* server : {&first, &second}) {
+        const std::vector<json> ranking = wholeRanking(server->client());
+        ASSERT_EQ(ranking.size(), 2u);
+        EXPECT_EQ(ranking[0]["total"], 63650);
+        EXPECT_EQ(ranking[1]["total"], 37150);
+    }
+}
+
 // Clients sending and reading at once; the server killed mid-way and started again on
 // the same database: every round it answered for is there, none twice.
 TEST_P(ServerLoopbackTest, KilledUnderLoadLosesNoAnsweredRound)
