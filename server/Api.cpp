@@ -137,6 +137,21 @@ std::string Api::senderHash(const std::string& address)
 
 std::optional<Response> Api::screen(const RequestHeader& header, const std::string& address)
 {
+    std::optional<Response> refused = refusal(header, address);
+    if (refused && header.method() == http::verb::post && header.target() == kRounds)
+        logTurnedAway(*refused, senderHash(address));
+    return refused;
+}
+
+void Api::logTurnedAway(const Response& response, const std::string& sender)
+{
+    const json body = json::parse(response.body(), nullptr, false);
+    std::fprintf(stderr, "round turned-away %d: %s; unread, sender %s\n", response.result_int(),
+                 body.is_object() ? body.value("error", "").c_str() : "", sender.c_str());
+}
+
+std::optional<Response> Api::refusal(const RequestHeader& header, const std::string& address)
+{
     if (header.count(http::field::transfer_encoding) != 0 || header.count(http::field::content_encoding) != 0)
         return failure(http::status::unsupported_media_type,
                        "send the replay's bytes as they are: no Transfer-Encoding or Content-Encoding");
@@ -250,13 +265,16 @@ Response Api::replay(const Request&, std::int64_t id)
 
 void Api::submit(const Request& request, const std::string& address, Respond respond)
 {
-    const bool taken = verifiers_.submit(
-        [this, bytes = request.body(), sender = senderHash(address), respond](ReplayVerifier& verifier) {
-            respond(judgeAndKeep(bytes, sender, verifier));
-        });
-    if (!taken)
-        respond(retryLater(http::status::service_unavailable, "every verifier is busy; send the round again shortly",
-                           kBusyRetrySeconds));
+    const std::string sender = senderHash(address);
+    const bool taken = verifiers_.submit([this, bytes = request.body(), sender, respond](ReplayVerifier& verifier) {
+        respond(judgeAndKeep(bytes, sender, verifier));
+    });
+    if (taken)
+        return;
+    Response busy = retryLater(http::status::service_unavailable, "every verifier is busy; send the round again shortly",
+                               kBusyRetrySeconds);
+    logTurnedAway(busy, sender);
+    respond(std::move(busy));
 }
 
 Response Api::judgeAndKeep(const std::string& bytes, const std::string& sender, ReplayVerifier& verifier)

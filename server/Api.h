@@ -38,6 +38,9 @@ private:
     // On a verifier's thread: judges the bytes, keeps what verifies, answers.
     Response judgeAndKeep(const std::string& bytes, const std::string& sender, ReplayVerifier& verifier);
     std::string senderHash(const std::string& address);
+    std::optional<Response> refusal(const RequestHeader& header, const std::string& address);
+    // The log line of a round turned away before it was played.
+    static void logTurnedAway(const Response& response, const std::string& sender);
 
     RoundStore& store_;
     VerifierPool& verifiers_;
