@@ -51,6 +51,9 @@ SqliteStore::SqliteStore(const std::string& path) : path_(path)
     } catch (const Unavailable& e) {
         sqlite3_close(db_);
         throw Refused(path + ": " + e.what());
+    } catch (const Refused& e) {
+        sqlite3_close(db_);
+        throw Refused(path + ": " + e.what());
     }
 }
 

@@ -66,12 +66,12 @@ TEST_F(ApiTest, AsksForTheRoundAgainWhenTheDatabaseIsAway)
 // With every verifier busy and no room in the queue, a round is turned away at once.
 TEST_F(ApiTest, TurnsRoundsAwayWhenEveryVerifierIsBusy)
 {
-    VerifierPool verifiers(1, 0);
     std::promise<void> release;
     std::promise<void> busy;
-    ASSERT_TRUE(verifiers.submit([&](ReplayVerifier&) {
+    VerifierPool verifiers(1, 0);
+    ASSERT_TRUE(verifiers.submit([&busy, released = release.get_future().share()](ReplayVerifier&) {
         busy.set_value();
-        release.get_future().wait();
+        released.wait();
     }));
     busy.get_future().wait();
     Api api(store_, verifiers, std::nullopt, 30);
