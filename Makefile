@@ -192,7 +192,7 @@ web: deps web-deps ## build the browser's game into build-web/
 
 web-folder: ## build-web/ from the emscripten build, packages assumed
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build $(BUILD) -j $(JOBS) --target art tessaro-sim
+	cmake --build $(BUILD) -j $(JOBS) --target art tessaro-sim tessaro-server
 	$(WEB_ENV) emcmake cmake -S . -B $(WEB_CMAKE) -DCMAKE_BUILD_TYPE=Release
 	$(WEB_ENV) cmake --build $(WEB_CMAKE) -j $(JOBS)
 	rm -rf $(WEB) && mkdir -p $(WEB)
@@ -217,7 +217,8 @@ test-server: build server-deps ## test the ranking's server on SQLite and Postgr
 test-web: deps ## play the page in headless chromium
 	@$(MAKE) --no-print-directory web-deps || echo "test-web: the browser build's packages could not all be installed"
 	@if tests/web/can-run.sh; then \
-	    $(MAKE) --no-print-directory web-folder && node tests/web/web-test.mjs $(WEB) $(BUILD)/tessaro-sim; \
+	    $(MAKE) --no-print-directory web-folder && node tests/web/web-test.mjs $(WEB) $(BUILD)/tessaro-sim && \
+	    node tests/web/world-test.mjs $(WEB) $(BUILD)/tessaro-server; \
 	fi
 
 # The Debian package of the installed game, built with Debian's hardening flags,

@@ -9,7 +9,7 @@ int Application::initialize(platform::Platform& platform, platform::Window* wind
 {
     if (system_.initialize(platform, window) != 0)
         return 1;
-    if (platform.askYesNo(window, kQuestionCaption, kQuestionText))
+    if (factory.asksFullScreen() && platform.askYesNo(window, kQuestionCaption, kQuestionText))
         system_.enterFullScreen();
     platform.hidePointer();
     scenes_.initialize(&system_, factory, session_);

@@ -11,4 +11,6 @@ class SceneFactory {
 public:
     virtual ~SceneFactory() = default;
     virtual std::unique_ptr<Scene> create(int number, Session& session);
+    // Whether the program asks to run full screen before its first scene.
+    virtual bool asksFullScreen() const { return true; }
 };

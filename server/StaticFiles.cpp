@@ -51,7 +51,13 @@ std::string_view StaticFiles::typeOf(std::string_view path)
 std::string StaticFiles::fileOf(std::string_view target) const
 {
     std::string_view path = target.substr(0, target.find_first_of("?#"));
-    if (path == "/" || path.substr(0, kRoundPages.size()) == kRoundPages)
+    if (path.substr(0, kRoundPages.size()) == kRoundPages) {
+        // The round's page, and the files it names relative to its own address.
+        const std::string_view rest = path.substr(kRoundPages.size() - 1);
+        const bool number = rest.size() > 1 && rest.find_first_not_of("0123456789", 1) == std::string_view::npos;
+        path = number ? kIndex : rest;
+    }
+    if (path == "/")
         path = kIndex;
     return safe(path) ? folder_ + std::string(path) : std::string();
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 // What the page's own script (page.js, linked in as a library) does for the game.
+// Where world.js leaves the replay of the round the page was opened to watch.
+inline constexpr const char* kWatchedReplay = "/watched.tsr";
+
 extern "C" {
 void tessaro_set_title(const char* title);
 int tessaro_page_width();
@@ -15,4 +18,7 @@ int tessaro_store(const char* path);
 void tessaro_hide_pointer();
 // The game is over: the page says so and offers to start again.
 void tessaro_ended();
+// 1 when the page was opened at a ranked round's address and holds its replay at
+// kWatchedReplay: the page plays that round instead of the game.
+int tessaro_watching();
 }

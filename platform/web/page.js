@@ -6,12 +6,17 @@ mergeInto(LibraryManager.library, {
     document.title = UTF8ToString(title);
   },
 
+  // The window less what the world ranking keeps for itself (world.js).
   tessaro_page_width: function () {
-    return window.innerWidth;
+    return window.innerWidth - (Module.tessaroReserved ? Module.tessaroReserved.right : 0);
   },
 
   tessaro_page_height: function () {
-    return window.innerHeight;
+    return window.innerHeight - (Module.tessaroReserved ? Module.tessaroReserved.bottom : 0);
+  },
+
+  tessaro_watching: function () {
+    return Module.tessaroWatched ? 1 : 0;
   },
 
   tessaro_place_canvas: function (x, y, width, height) {
@@ -68,6 +73,7 @@ mergeInto(LibraryManager.library, {
 
   tessaro_ended: function () {
     document.body.classList.remove('playing');
+    if (Module.tessaroEnded) Module.tessaroEnded();
     if (document.fullscreenElement && document.exitFullscreen) {
       document.exitFullscreen().catch(function () {});
     }

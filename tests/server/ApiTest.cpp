@@ -85,13 +85,14 @@ TEST_F(ApiTest, ServesThePageAndNothingBesideIt)
 {
     std::filesystem::create_directories(folder_);
     std::ofstream(folder_ / "index.html") << "<!doctype html>";
-    std::ofstream(folder_ / "index.wasm") << "\0asm";
+    std::ofstream(folder_ / "index.wasm") << "wasm";
     std::ofstream(folder_ / ".hidden") << "secret";
     VerifierPool verifiers(1, 1);
     Api api(store_, verifiers, StaticFiles((folder_).string()), 30);
     const Response page = answerTo(api, requestFor(http::verb::get, "/"));
     EXPECT_EQ(page.body(), "<!doctype html>");
     EXPECT_EQ(answerTo(api, requestFor(http::verb::get, "/rounds/12")).body(), "<!doctype html>");
+    EXPECT_EQ(answerTo(api, requestFor(http::verb::get, "/rounds/index.wasm")).body(), "wasm");
     EXPECT_EQ(answerTo(api, requestFor(http::verb::get, "/index.wasm?v=1"))[http::field::content_type],
               "application/wasm");
     for (const char* outside : {"/.hidden", "/../index.html", "/%2e%2e/x", "/x\\..\\y", "//etc/passwd"})

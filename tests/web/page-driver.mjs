@@ -8,6 +8,13 @@ import path from 'node:path';
 export const CLIENT_WIDTH = 640;
 export const CLIENT_HEIGHT = 480;
 export const SCENE = { title: 0, nameEntry: 1, ranking: 2, intro: 3, round: 4 };
+// Where the game's buttons and keys are, in the picture's own pixels.
+export const START = [310, 266];
+export const RANKING = [315, 321];
+export const NO_INTRO = [315, 386];
+export const CENTRE = [320, 240];
+const LETTERS = [[100, 165], [200, 165], [300, 165]];
+const NAME_OK = [340, 415];
 
 const CHROMIUM = process.env.CHROMIUM || '/usr/bin/chromium';
 const CHROMIUM_FLAGS = [
@@ -27,6 +34,7 @@ const STALL_MS = 20000;
 // Serves the folder on 127.0.0.1 and counts the bytes it sends.
 export async function serve(folder) {
   const server = http.createServer((request, response) => {
+    server.requests.push(request.url);
     const name = path.basename(new URL(request.url, 'http://x').pathname) || 'index.html';
     const file = path.join(folder, name);
     if (!fs.existsSync(file)) {
@@ -39,6 +47,7 @@ export async function serve(folder) {
     response.end(body);
   });
   server.bytesSent = 0;
+  server.requests = [];
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
   server.url = `http://127.0.0.1:${server.address().port}/`;
   return server;
@@ -115,4 +124,31 @@ export async function click(page, x, y) {
 
 export async function questionShown(page, timeoutMs) {
   await page.waitForSelector('#question:not([hidden])', { timeout: timeoutMs });
+}
+
+// Waits for the round under way to be lost, then types ACE; the state in the ranking.
+export async function loseAndName(page) {
+  await loseAndType(page);
+  await confirmName(page);
+  return until(page, 'the ranking', (s) => s.scene === SCENE.ranking, 300);
+}
+
+// Waits for the round under way to be lost; the results wait a moment before a press
+// counts, so the press is held until they give way; then ACE, not yet confirmed.
+export async function loseAndType(page) {
+  await until(page, 'the round lost', (s) => s.end === 1, 12000);
+  await moveTo(page, ...CENTRE);
+  await page.mouse.down();
+  await until(page, 'the name entry', (s) => s.scene === SCENE.nameEntry, 1200);
+  await page.mouse.up();
+  await stepsLater(page, 130);
+  for (const letter of LETTERS) {
+    await click(page, ...letter);
+    await stepsLater(page, 3);
+  }
+}
+
+// The name typed, OK.
+export async function confirmName(page) {
+  await click(page, ...NAME_OK);
 }
