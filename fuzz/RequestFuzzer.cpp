@@ -12,27 +12,30 @@
 
 namespace {
 
-// What a request read whole is answered with; what the session answers a broken one is its own.
-std::optional<Response> answerTo(Api& api, http::request_parser<http::string_body>& parser, std::string_view bytes)
+using Parser = http::request_parser<http::string_body>;
+
+// Feeds the parser until `done` says so or the bytes run out; false on a broken request.
+template <class Done>
+bool feed(Parser& parser, std::string_view& bytes, Done done)
 {
     boost::beast::error_code error;
-    while (!bytes.empty() && !parser.is_header_done()) {
+    while (!bytes.empty() && !done()) {
         const std::size_t used = parser.put(boost::asio::buffer(bytes.data(), bytes.size()), error);
         if (error || used == 0)
-            return std::nullopt;
+            return false;
         bytes.remove_prefix(used);
     }
-    if (!parser.is_header_done())
+    return done();
+}
+
+// What a request read whole is answered with; what the session answers a broken one is its own.
+std::optional<Response> answerTo(Api& api, Parser& parser, std::string_view bytes)
+{
+    if (!feed(parser, bytes, [&parser] { return parser.is_header_done(); }))
         return std::nullopt;
     if (std::optional<Response> early = api.screen(parser.get().base(), "127.0.0.1"))
         return early;
-    while (!bytes.empty() && !parser.is_done()) {
-        const std::size_t used = parser.put(boost::asio::buffer(bytes.data(), bytes.size()), error);
-        if (error || used == 0)
-            return std::nullopt;
-        bytes.remove_prefix(used);
-    }
-    if (!parser.is_done())
+    if (!feed(parser, bytes, [&parser] { return parser.is_done(); }))
         return std::nullopt;
     std::promise<Response> answered;
     api.handle(parser.get(), "127.0.0.1", [&answered](Response response) { answered.set_value(std::move(response)); });
@@ -46,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static SqliteStore store(":memory:");
     static VerifierPool verifiers(1, 1);
     static Api api(store, verifiers, std::nullopt, 1 << 30);
-    http::request_parser<http::string_body> parser;
+    Parser parser;
     parser.header_limit(http_limits::kMaxHeader);
     parser.body_limit(http_limits::kMaxBody);
     parser.eager(true);

@@ -1,10 +1,8 @@
 #include "server/Sha256.h"
-#include "server/SqliteStore.h"
 #include "tests/server/StoreBackends.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <thread>
 

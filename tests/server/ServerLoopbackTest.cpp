@@ -1,5 +1,5 @@
-#include "platform/WholeFile.h"
 #include "replay/Replay.h"
+#include "tests/server/RecordedRounds.h"
 #include "tests/server/ServerProcess.h"
 #include "tests/server/StoreBackends.h"
 
@@ -15,22 +15,6 @@
 namespace {
 
 using json = nlohmann::json;
-
-std::string recorded(const std::string& name)
-{
-    std::string bytes;
-    std::string why;
-    EXPECT_EQ(readWholeFile(std::string(TESSARO_REPLAYS) + "/" + name, bytes, why), WholeFile::Read) << why;
-    return bytes;
-}
-
-Replay decoded(const std::string& bytes)
-{
-    Replay replay;
-    std::string error;
-    EXPECT_TRUE(Replay::decode(bytes, replay, error)) << error;
-    return replay;
-}
 
 // The same round under another name: other bytes, the same total.
 std::string renamed(const std::string& bytes, int number)

@@ -121,7 +121,8 @@ async function main() {
     let total = 0;
     await check('named with the server down, a round is kept; loaded again, it is sent once: "World rank 1 of 1"', async () => {
       await playToNameEntry(page);
-      total = (await loseAndType(page)).result_score;
+      await loseAndType(page);
+      total = (await state(page)).result_score;
       await stopServer();
       await confirmName(page);
       const kept = await worldLine(page, 'not sent');
