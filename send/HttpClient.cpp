@@ -11,13 +11,26 @@ using tcp = boost::asio::ip::tcp;
 
 namespace {
 
+// Runs the operation started on the context until it is done; the stream's expiry,
+// set before, closes it when the server takes too long, and the wait ends with an error.
+template <class Start>
+void finish(boost::asio::io_context& io, Start&& start)
+{
+    beast::error_code failed;
+    start([&failed](beast::error_code error, auto&&...) { failed = error; });
+    io.restart();
+    io.run();
+    if (failed)
+        throw boost::system::system_error(failed);
+}
+
 // The answer on a connected stream.
-HttpClient::Reply readReply(beast::tcp_stream& stream)
+HttpClient::Reply readReply(boost::asio::io_context& io, beast::tcp_stream& stream)
 {
     beast::flat_buffer buffer;
     http::response_parser<http::string_body> parser;
-    parser.body_limit(std::numeric_limits<std::uint64_t>::max());
-    http::read(stream, buffer, parser);
+    parser.body_limit(HttpClient::kMaxReply);
+    finish(io, [&](auto handler) { http::async_read(stream, buffer, parser, handler); });
     HttpClient::Reply reply;
     reply.status = parser.get().result_int();
     reply.body = std::move(parser.get().body());
@@ -34,15 +47,19 @@ HttpClient::Reply exchange(const std::string& host, const std::string& port, std
     beast::tcp_stream stream(io);
     try {
         tcp::resolver resolver(io);
+        const auto addresses = resolver.resolve(host, port);
         stream.expires_after(timeout);
-        stream.connect(resolver.resolve(host, port));
-        writeRequest(stream);
-        HttpClient::Reply reply = readReply(stream);
+        finish(io, [&](auto handler) { stream.async_connect(addresses, handler); });
+        writeRequest(io, stream);
+        HttpClient::Reply reply = readReply(io, stream);
         beast::error_code ignored;
         stream.socket().shutdown(tcp::socket::shutdown_both, ignored);
         return reply;
     } catch (const boost::system::system_error& e) {
-        throw HttpClient::Unreachable(host + ":" + port + ": " + e.code().message());
+        const bool late = e.code() == beast::error::timeout;
+        throw HttpClient::Unreachable(host + ":" + port + ": "
+                                      + (late ? "no answer in " + std::to_string(timeout.count()) + " seconds"
+                                              : e.code().message()));
     }
 }
 
@@ -51,7 +68,7 @@ HttpClient::Reply exchange(const std::string& host, const std::string& port, std
 HttpClient::Reply HttpClient::request(const std::string& method, const std::string& target, const std::string& body,
                                       const std::map<std::string, std::string>& fields) const
 {
-    return exchange(host_, port_, timeout_, [&](beast::tcp_stream& stream) {
+    return exchange(host_, port_, timeout_, [&](boost::asio::io_context& io, beast::tcp_stream& stream) {
         http::request<http::string_body> request(http::string_to_verb(method), target, 11);
         request.set(http::field::host, host_ + ":" + port_);
         request.set(http::field::user_agent, "tessaro-send");
@@ -61,12 +78,13 @@ HttpClient::Reply HttpClient::request(const std::string& method, const std::stri
             request.prepare_payload();
         for (const auto& [name, value] : fields)
             request.set(name, value);
-        http::write(stream, request);
+        finish(io, [&](auto handler) { http::async_write(stream, request, handler); });
     });
 }
 
 HttpClient::Reply HttpClient::raw(const std::string& bytes) const
 {
-    return exchange(host_, port_, timeout_,
-                    [&](beast::tcp_stream& stream) { boost::asio::write(stream, boost::asio::buffer(bytes)); });
+    return exchange(host_, port_, timeout_, [&](boost::asio::io_context& io, beast::tcp_stream& stream) {
+        finish(io, [&](auto handler) { boost::asio::async_write(stream, boost::asio::buffer(bytes), handler); });
+    });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -21,6 +22,8 @@ public:
     };
 
     static constexpr std::chrono::seconds kDefaultTimeout{30};
+    // The longest answer read: a page of the ranking is far smaller.
+    static constexpr std::uint64_t kMaxReply = 16 * 1024 * 1024;
 
     HttpClient(std::string host, std::string port, std::chrono::seconds timeout = kDefaultTimeout)
         : host_(std::move(host)), port_(std::move(port)), timeout_(timeout) {}

@@ -29,17 +29,27 @@ void printHelp()
                 ReplayStore::folder().c_str());
 }
 
-// What the server said, in one line.
-std::string verdict(const HttpClient::Reply& reply, const ServerAddress& server)
+// What the server said, in one line; throws nlohmann::json::exception for an answer of
+// another shape.
+std::string verdictOf(const HttpClient::Reply& reply, const ServerAddress& server)
 {
-    const nlohmann::json body = nlohmann::json::parse(reply.body, nullptr, false);
+    const nlohmann::json body = nlohmann::json::parse(reply.body);
     if (reply.status == 200 || reply.status == 201) {
         const std::string id = std::to_string(body.value("id", 0));
         return "world rank " + std::to_string(body.value("rank", 0)) + " of " + std::to_string(body.value("of", 0))
                + (reply.status == 200 ? " (sent before)" : "") + ": " + server.origin() + "/rounds/" + id;
     }
-    const std::string why = body.is_object() ? body.value("error", "no reason given") : "no reason given";
+    const std::string why = body.value("error", "no reason given");
     return "not ranked (" + std::to_string(reply.status) + "): " + why;
+}
+
+std::string verdict(const HttpClient::Reply& reply, const ServerAddress& server)
+{
+    try {
+        return verdictOf(reply, server);
+    } catch (const nlohmann::json::exception&) {
+        return "the answer (" + std::to_string(reply.status) + ") cannot be read: is this a world ranking?";
+    }
 }
 
 // True when the file's round is ranked.

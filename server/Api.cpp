@@ -36,11 +36,9 @@ Response answer(http::status status, const json& body)
     return response;
 }
 
-Response failure(http::status status, const std::string& message) { return answer(status, {{"error", message}}); }
-
 Response retryLater(http::status status, const std::string& message, int seconds)
 {
-    Response response = failure(status, message);
+    Response response = Api::failure(status, message);
     response.set(http::field::retry_after, std::to_string(seconds));
     return response;
 }
@@ -50,6 +48,9 @@ Response databaseAway()
     return retryLater(http::status::service_unavailable,
                       "the ranking's database cannot be reached now; send the round again later", kDatabaseRetrySeconds);
 }
+
+// The target without its query: what every route and the rate are decided by.
+std::string_view pathOf(std::string_view target) { return target.substr(0, target.find('?')); }
 
 // A whole non-negative number, or nullopt.
 std::optional<std::int64_t> number(std::string_view text)
@@ -123,6 +124,11 @@ Api::Api(RoundStore& store, VerifierPool& verifiers, std::optional<StaticFiles> 
 {
 }
 
+Response Api::failure(http::status status, const std::string& message)
+{
+    return answer(status, {{"error", message}});
+}
+
 void Api::secure(Response& response)
 {
     response.set("Content-Security-Policy", kPolicy);
@@ -138,16 +144,14 @@ std::string Api::senderHash(const std::string& address)
 std::optional<Response> Api::screen(const RequestHeader& header, const std::string& address)
 {
     std::optional<Response> refused = refusal(header, address);
-    if (refused && header.method() == http::verb::post && header.target() == kRounds)
+    if (refused && header.method() == http::verb::post && pathOf(header.target()) == kRounds)
         logTurnedAway(*refused, senderHash(address));
     return refused;
 }
 
 void Api::logTurnedAway(const Response& response, const std::string& sender)
 {
-    const json body = json::parse(response.body(), nullptr, false);
-    std::fprintf(stderr, "round turned-away %d: %s; unread, sender %s\n", response.result_int(),
-                 body.is_object() ? body.value("error", "").c_str() : "", sender.c_str());
+    std::fprintf(stderr, "round turned-away %d: unread, sender %s\n", response.result_int(), sender.c_str());
 }
 
 std::optional<Response> Api::refusal(const RequestHeader& header, const std::string& address)
@@ -162,7 +166,7 @@ std::optional<Response> Api::refusal(const RequestHeader& header, const std::str
         return std::nullopt;
     if (length == header.end())
         return failure(http::status::length_required, "a round is sent with its Content-Length");
-    if (header.target() == kRounds) {
+    if (pathOf(header.target()) == kRounds) {
         if (const int wait = limiter_.retryAfter(senderHash(address), RateLimiter::Clock::now()))
             return retryLater(http::status::too_many_requests,
                               "at most " + std::to_string(roundsPerMinute_) + " rounds a minute from one sender", wait);
@@ -172,8 +176,7 @@ std::optional<Response> Api::refusal(const RequestHeader& header, const std::str
 
 void Api::handle(const Request& request, const std::string& address, Respond respond)
 {
-    const std::string_view target = request.target();
-    const std::string_view path = target.substr(0, target.find('?'));
+    const std::string_view path = pathOf(request.target());
     const bool reads = request.method() == http::verb::get || request.method() == http::verb::head;
     try {
         if (path == kRounds && request.method() == http::verb::post)
@@ -182,10 +185,13 @@ void Api::handle(const Request& request, const std::string& address, Respond res
             std::optional<Response> file = reads && files_ ? files_->serve(request) : std::nullopt;
             return respond(file ? std::move(*file) : failure(http::status::not_found, "nothing is here"));
         }
-        if (!reads)
-            return respond(failure(http::status::method_not_allowed, "this address only answers GET"));
+        if (!reads) {
+            Response refused = failure(http::status::method_not_allowed, "this address only answers GET");
+            refused.set(http::field::allow, "GET, HEAD");
+            return respond(std::move(refused));
+        }
         if (path == "/api/health")
-            return respond(health(request));
+            return respond(health());
         if (path == "/api/ranking")
             return respond(ranking(request));
         if (path.substr(0, kRounds.size() + 1) == std::string(kRounds) + "/") {
@@ -195,16 +201,19 @@ void Api::handle(const Request& request, const std::string& address, Respond res
             if (wantsReplay)
                 rest.remove_suffix(kReplaySuffix.size());
             if (const std::optional<std::int64_t> id = number(rest))
-                return respond(wantsReplay ? replay(request, *id) : roundDetails(request, *id));
+                return respond(wantsReplay ? replay(*id) : roundDetails(*id));
         }
         respond(failure(http::status::not_found, "no such address in the ranking's interface"));
     } catch (const RoundStore::Unavailable& e) {
         std::fprintf(stderr, "tessaro-server: %s\n", e.what());
         respond(databaseAway());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tessaro-server: %s\n", e.what());
+        respond(failure(http::status::internal_server_error, "the server could not answer this request"));
     }
 }
 
-Response Api::health(const Request&)
+Response Api::health()
 {
     json body = {{"version", Replay::kGameVersion}, {"database", true}};
     try {
@@ -237,7 +246,7 @@ Response Api::ranking(const Request& request)
     return answer(http::status::ok, {{"offset", *offset}, {"of", store_.count()}, {"rounds", std::move(rounds)}});
 }
 
-Response Api::roundDetails(const Request&, std::int64_t id)
+Response Api::roundDetails(std::int64_t id)
 {
     const std::optional<StoredRound> round = store_.round(id, false);
     if (!round)
@@ -250,7 +259,7 @@ Response Api::roundDetails(const Request&, std::int64_t id)
     return answer(http::status::ok, body);
 }
 
-Response Api::replay(const Request&, std::int64_t id)
+Response Api::replay(std::int64_t id)
 {
     std::optional<StoredRound> round = store_.round(id, true);
     if (!round)
@@ -267,7 +276,12 @@ void Api::submit(const Request& request, const std::string& address, Respond res
 {
     const std::string sender = senderHash(address);
     const bool taken = verifiers_.submit([this, bytes = request.body(), sender, respond](ReplayVerifier& verifier) {
-        respond(judgeAndKeep(bytes, sender, verifier));
+        try {
+            respond(judgeAndKeep(bytes, sender, verifier));
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "tessaro-server: a round could not be judged: %s\n", e.what());
+            respond(failure(http::status::internal_server_error, "the server could not judge this round"));
+        }
     });
     if (taken)
         return;
@@ -291,6 +305,7 @@ Response Api::judgeAndKeep(const std::string& bytes, const std::string& sender, 
                                    std::chrono::system_clock::now().time_since_epoch()).count();
             round.senderHash = sender;
             const RoundStore::Added added = store_.add(round);
+            said = "kept as round " + std::to_string(added.id) + ", its rank not read";
             const RoundStore::Placing placing = store_.placing(added.id);
             response = answer(added.isNew ? http::status::created : http::status::ok,
                               {{"id", added.id}, {"name", round.name}, {"total", round.total}, {"rank", placing.rank},
@@ -299,7 +314,7 @@ Response Api::judgeAndKeep(const std::string& bytes, const std::string& sender, 
                    + std::to_string(placing.rank) + " of " + std::to_string(placing.of);
         } catch (const RoundStore::Unavailable& e) {
             response = databaseAway();
-            said = std::string("verified, not kept: ") + e.what();
+            said = (said == judgement.reason ? std::string("verified, not kept: ") : said + ": ") + e.what();
         }
     }
     std::fprintf(stderr, "round %s %d: %s; claimed %d, verified %d, %.1f ms, sender %s\n",

@@ -28,12 +28,14 @@ public:
 
     // Every answer's headers: the page's security policy, no sniffing, this server's name.
     static void secure(Response& response);
+    // An error's answer: JSON with its message.
+    static Response failure(http::status status, const std::string& message);
 
 private:
-    Response health(const Request& request);
+    Response health();
     Response ranking(const Request& request);
-    Response roundDetails(const Request& request, std::int64_t id);
-    Response replay(const Request& request, std::int64_t id);
+    Response roundDetails(std::int64_t id);
+    Response replay(std::int64_t id);
     void submit(const Request& request, const std::string& address, Respond respond);
     // On a verifier's thread: judges the bytes, keeps what verifies, answers.
     Response judgeAndKeep(const std::string& bytes, const std::string& sender, ReplayVerifier& verifier);

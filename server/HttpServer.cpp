@@ -2,11 +2,17 @@
 
 #include "server/HttpSession.h"
 
+#include <chrono>
 #include <cstdio>
+
+namespace {
+// How long the server waits to take connections again after the system refused one.
+constexpr auto kAcceptRetry = std::chrono::milliseconds(200);
+}  // namespace
 
 HttpServer::HttpServer(boost::asio::io_context& io, const boost::asio::ip::tcp::endpoint& at, Api& api,
                        int maxConnections)
-    : acceptor_(io), api_(api), maxConnections_(static_cast<std::size_t>(maxConnections))
+    : acceptor_(io), retry_(io), api_(api), maxConnections_(static_cast<std::size_t>(maxConnections))
 {
     acceptor_.open(at.protocol());
     acceptor_.set_option(boost::asio::socket_base::reuse_address(true));
@@ -20,6 +26,7 @@ void HttpServer::stop()
 {
     boost::system::error_code ignored;
     acceptor_.close(ignored);
+    retry_.cancel();
     for (const std::weak_ptr<HttpSession>& weak : sessions_)
         if (const std::shared_ptr<HttpSession> session = weak.lock())
             session->stop();
@@ -44,8 +51,14 @@ void HttpServer::accept()
             }
             // Over the bound, the connection is closed as it was taken.
         } else {
-            // Out of descriptors, say: the next connection may fare better.
+            // Out of descriptors, say: taking the next one at once would only spin.
             std::fprintf(stderr, "tessaro-server: a connection could not be taken: %s\n", error.message().c_str());
+            retry_.expires_after(kAcceptRetry);
+            retry_.async_wait([this](boost::system::error_code waited) {
+                if (!waited)
+                    accept();
+            });
+            return;
         }
         accept();
     });

@@ -4,6 +4,7 @@
 
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/steady_timer.hpp>
 
 #include <list>
 #include <memory>
@@ -27,6 +28,7 @@ private:
     std::size_t openSessions();
 
     boost::asio::ip::tcp::acceptor acceptor_;
+    boost::asio::steady_timer retry_;
     Api& api_;
     std::size_t maxConnections_;
     std::list<std::weak_ptr<HttpSession>> sessions_;

@@ -13,15 +13,6 @@ namespace {
 constexpr auto kReadTimeout = std::chrono::seconds(10);
 constexpr auto kWriteTimeout = std::chrono::seconds(30);
 
-Response plainFailure(http::status status, const char* message)
-{
-    Response response(status, 11);
-    response.set(http::field::content_type, "application/json");
-    response.body() = std::string("{\"error\":\"") + message + "\"}\n";
-    response.prepare_payload();
-    return response;
-}
-
 }  // namespace
 
 HttpSession::HttpSession(boost::asio::ip::tcp::socket socket, Api& api) : stream_(std::move(socket)), api_(api)
@@ -45,6 +36,9 @@ void HttpSession::stop()
 
 void HttpSession::readHeader()
 {
+    head_ = false;
+    keepAlive_ = false;
+    early_.reset();
     parser_.emplace();
     parser_->header_limit(http_limits::kMaxHeader);
     parser_->body_limit(http_limits::kMaxBody);
@@ -61,8 +55,12 @@ void HttpSession::onHeader(beast::error_code error)
     const RequestHeader& header = parser_->get().base();
     head_ = header.method() == http::verb::head;
     keepAlive_ = parser_->keep_alive();
-    if (std::optional<Response> early = api_.screen(header, address_))
-        return write(std::move(*early), true);
+    early_ = api_.screen(header, address_);
+    // An answer the header decides is still written after the body, where the body is
+    // one the limits let be read: a client writing it would otherwise meet a reset.
+    if (early_ && (parser_->chunked() || !parser_->content_length()
+                   || *parser_->content_length() > http_limits::kMaxBody))
+        return write(std::move(*early_), true);
     if (parser_->is_done())
         return onBody({});
     stream_.expires_after(kReadTimeout);
@@ -75,6 +73,8 @@ void HttpSession::onBody(beast::error_code error)
     if (error)
         return refuse(error);
     stream_.expires_never();
+    if (early_)
+        return write(std::move(*early_), false);
     api_.handle(parser_->get(), address_, responder());
 }
 
@@ -82,14 +82,14 @@ void HttpSession::refuse(beast::error_code error)
 {
     answering_ = true;
     if (error == http::error::header_limit)
-        return write(plainFailure(http::status::request_header_fields_too_large, "headers are at most 8 KiB"), true);
+        return write(Api::failure(http::status::request_header_fields_too_large, "headers are at most 8 KiB"), true);
     if (error == http::error::body_limit)
-        return write(plainFailure(http::status::payload_too_large, "a replay is at most 64 KiB"), true);
+        return write(Api::failure(http::status::payload_too_large, "a replay is at most 64 KiB"), true);
     // Anything else that is no request of HTTP/1.1, a client gone, or one too slow: the
     // connection ends; a malformed request still hears why.
     if (error.category() == http::make_error_code(http::error::bad_target).category() && error != http::error::end_of_stream
         && error != http::error::partial_message)
-        return write(plainFailure(http::status::bad_request, "not a request this server reads"), true);
+        return write(Api::failure(http::status::bad_request, "not a request this server reads"), true);
     beast::error_code ignored;
     stream_.socket().shutdown(boost::asio::ip::tcp::socket::shutdown_both, ignored);
     stream_.close();

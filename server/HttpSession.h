@@ -37,5 +37,7 @@ private:
     bool keepAlive_ = false;
     bool answering_ = false;
     bool stopping_ = false;
+    // What the header alone decided, written once the body is read.
+    std::optional<Response> early_;
     std::shared_ptr<Response> written_;
 };

@@ -13,7 +13,8 @@ namespace {
 // Long enough for a database across a network to answer, short enough that a caller
 // waiting on one that never will is not left hanging.
 constexpr const char* kConnectTimeoutSeconds = "3";
-// How long sent data may go unacknowledged before the connection counts as broken.
+// How long a call may wait on the database: for sent data to be acknowledged, or for a
+// statement to finish.
 constexpr const char* kUnansweredMs = "10000";
 // Connections kept open between calls; more are opened while more calls overlap.
 constexpr std::size_t kIdleConnections = 4;
@@ -107,7 +108,10 @@ std::string connectionString(const PQconninfoOption* given)
         text += std::string("connect_timeout=") + kConnectTimeoutSeconds + " ";
     // A database gone without a word must not hold a call for as long as TCP would wait.
     if (valueOf(given, "tcp_user_timeout").empty())
-        text += std::string("tcp_user_timeout=") + kUnansweredMs;
+        text += std::string("tcp_user_timeout=") + kUnansweredMs + " ";
+    // Nor a database that answers the network but not the statement.
+    if (valueOf(given, "options").empty())
+        text += std::string("options='-c statement_timeout=") + kUnansweredMs + "'";
     return text;
 }
 

@@ -5,8 +5,11 @@
 int RateLimiter::retryAfter(const std::string& sender, Clock::time_point now)
 {
     const std::lock_guard<std::mutex> lock(mutex_);
-    if (now - lastSweep_ >= window_)
+    if (now - lastSweep_ >= window_ || sent_.size() >= kMaxSenders)
         forgetQuiet(now);
+    // Too many senders at once to tell apart: everyone new waits for the window to pass.
+    if (sent_.size() >= kMaxSenders && sent_.count(sender) == 0)
+        return static_cast<int>(std::chrono::ceil<std::chrono::seconds>(window_).count());
     std::deque<Clock::time_point>& times = sent_[sender];
     while (!times.empty() && now - times.front() >= window_)
         times.pop_front();

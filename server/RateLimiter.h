@@ -10,6 +10,8 @@
 class RateLimiter {
 public:
     using Clock = std::chrono::steady_clock;
+    // Senders remembered at most: a bound on memory whatever addresses come.
+    static constexpr std::size_t kMaxSenders = 100000;
 
     RateLimiter(int perWindow, Clock::duration window) : perWindow_(perWindow), window_(window) {}
 

@@ -15,7 +15,7 @@ bool whole(const std::string& text, int low, int high, int& value)
     return error == std::errc() && end == text.data() + text.size() && value >= low && value <= high;
 }
 
-// "127.0.0.1:8080", "[::1]:8080" or ":8080" (every address).
+// "127.0.0.1:8080", "[::1]:8080" or ":8080" (every IPv4 address).
 bool splitListen(const std::string& text, std::string& address, unsigned short& port)
 {
     const std::size_t colon = text.rfind(':');

@@ -74,7 +74,5 @@ std::optional<Response> StaticFiles::serve(const Request& request) const
     response.set(http::field::cache_control, "no-cache");
     response.body() = std::move(bytes);
     response.prepare_payload();
-    if (request.method() == http::verb::head)
-        response.body().clear();
     return response;
 }

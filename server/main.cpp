@@ -30,11 +30,13 @@ int serve(const ServerOptions& options)
 {
     // A client gone, or an output nobody reads, is an error to handle, not a reason to end.
     std::signal(SIGPIPE, SIG_IGN);
+    // First made, last gone: a verifier's thread may let go of a connection after run()
+    // has returned, and the connection's end still needs the context.
+    boost::asio::io_context io;
     std::unique_ptr<RoundStore> store = openStore(options.database);
     VerifierPool verifiers(options.verifiers, options.verifiers * kQueuePerVerifier);
     Api api(*store, verifiers, options.web.empty() ? std::nullopt : std::optional<StaticFiles>(options.web),
             options.roundsPerMinute);
-    boost::asio::io_context io;
     HttpServer server(io, {boost::asio::ip::make_address(options.address), options.port}, api, kMaxConnections);
     boost::asio::signal_set signals(io, SIGTERM, SIGINT);
     signals.async_wait([&server](boost::system::error_code error, int) {

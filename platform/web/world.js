@@ -190,7 +190,10 @@
 
   // --- a ranked round played again ---
 
-  function leaveWatching() {
+  // Back to the title: the game at the site's root. The page's own handlers (a reload)
+  // must not run after it.
+  function leaveWatching(event) {
+    if (event) event.stopImmediatePropagation();
     location.assign('/');
   }
 

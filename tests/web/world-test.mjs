@@ -65,14 +65,23 @@ async function stopServer() {
   server = null;
 }
 
+// Waits for a condition in the page, naming it when it does not come.
+async function waitFor(page, what, condition, ...args) {
+  try {
+    await page.waitForFunction(condition, { timeout: ANSWER_MS }, ...args);
+  } catch (error) {
+    throw new Error(`no ${what} in ${ANSWER_MS} ms`);
+  }
+}
+
 async function api(route) {
   const response = await fetch(`http://127.0.0.1:${port}${route}`);
   return response.json();
 }
 
 async function worldLine(page, text) {
-  await page.waitForFunction((t) => document.getElementById('world-line').textContent.includes(t),
-    { timeout: ANSWER_MS }, text);
+  await waitFor(page, `"${text}" under the picture`,
+    (t) => document.getElementById('world-line').textContent.includes(t), text);
   return page.$eval('#world-line', (line) => line.textContent);
 }
 
@@ -132,7 +141,7 @@ async function main() {
       const line = await worldLine(page, 'World rank');
       expect(line.startsWith('World rank 1 of 1'), `the line says: ${line}`);
       await page.reload();
-      await page.waitForFunction(() => document.querySelectorAll('#world-rows tr').length === 1, { timeout: ANSWER_MS });
+      await waitFor(page, 'one row in the panel', () => document.querySelectorAll('#world-rows tr').length === 1);
       const ranking = await api('/api/ranking');
       expect(ranking.of === 1 && ranking.rounds[0].name === 'ACE' && ranking.rounds[0].total === total,
         `ranking: ${JSON.stringify(ranking)}, the round's total ${total}`);
@@ -141,7 +150,7 @@ async function main() {
     await check('the panel beside the picture holds the round, and a name of markup shows as text', async () => {
       insertMarkupRow();
       await page.reload();
-      await page.waitForFunction(() => document.querySelectorAll('#world-rows tr').length === 2, { timeout: ANSWER_MS });
+      await waitFor(page, 'two rows in the panel', () => document.querySelectorAll('#world-rows tr').length === 2);
       const names = await page.$$eval('#world-rows tr td:nth-child(2)', (cells) => cells.map((c) => c.textContent));
       expect(names[0] === 'ACE' && names[1] === MARKUP, `names: ${names}`);
       expect(await page.$$eval('#world img', (images) => images.length) === 0, 'the name became an image');
@@ -152,11 +161,11 @@ async function main() {
     });
     await check('Watch plays the round again in the canvas to its total', async () => {
       await page.click('#world-rows tr:first-child a');
-      await page.waitForFunction(() => location.pathname === '/rounds/1');
+      await waitFor(page, 'the round\'s address', () => location.pathname === '/rounds/1');
       const end = await watchedToTheEnd(page);
       expect(end.result_score === total, `the watched round ended at ${end.line}; the round's total ${total}`);
       await page.click('#again');
-      await page.waitForFunction(() => location.pathname === '/');
+      await waitFor(page, 'the title\'s address after the watched round', () => location.pathname === '/');
     });
     await check('the round\'s own address, on a phone\'s screen, plays it too; Stop watching leaves it', async () => {
       const phone = await open(browser, `http://127.0.0.1:${port}/rounds/1`, PHONE);
@@ -165,7 +174,7 @@ async function main() {
       const canvasBottom = await phone.$eval('#canvas', (canvas) => canvas.getBoundingClientRect().bottom);
       expect(below >= canvasBottom, `the panel at ${below} covers the picture down to ${canvasBottom}`);
       await phone.click('#stop-watching');
-      await phone.waitForFunction(() => location.pathname === '/');
+      await waitFor(phone, 'the title\'s address after Stop watching', () => location.pathname === '/');
       await questionShown(phone, 60000);
       await phone.close();
     });
