@@ -1,7 +1,7 @@
 #include "NativePlatform.h"
 #include "app/Program.h"
 #include "replay/Replay.h"
-#include "watch/WatchFactory.h"
+#include "scenes/WatchFactory.h"
 
 #include <cstdio>
 #include <cstring>

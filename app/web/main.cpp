@@ -3,7 +3,7 @@
 #include "platform/web/PageBridge.h"
 #include "platform/web/WebPlatform.h"
 #include "replay/Replay.h"
-#include "watch/WatchFactory.h"
+#include "scenes/WatchFactory.h"
 
 #include <emscripten.h>
 

@@ -1,6 +1,6 @@
-#include "watch/WatchFactory.h"
+#include "scenes/WatchFactory.h"
 
-#include "watch/WatchScene.h"
+#include "scenes/WatchScene.h"
 
 std::unique_ptr<Scene> WatchFactory::create(int number, Session& session)
 {

@@ -1,4 +1,4 @@
-#include "watch/WatchScene.h"
+#include "scenes/WatchScene.h"
 
 int WatchScene::initialize(DeviceSystem* system, int* sceneNumber)
 {
