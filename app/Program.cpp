@@ -29,7 +29,7 @@ int Program::run()
         platform_.showError(missingImages(files).c_str());
         return kCannotStart;
     }
-    platform::Window* window = window_.create(field::kWidth, field::kHeight, "Tessaro");
+    platform::Window* window = window_.create(field::kWidth, field::kHeight, title_.c_str());
     // The platform has said what it could not make.
     if (window == nullptr || application_.initialize(platform_, window, *factory_) == 1)
         return kCannotStart;

@@ -4,7 +4,9 @@
 
 std::unique_ptr<Scene> WatchFactory::create(int number, Session& session)
 {
-    if (number == kTitleScene)
-        return std::make_unique<WatchScene>(replay_, session);
-    return nullptr;
+    if (number != kTitleScene)
+        return nullptr;
+    auto scene = std::make_unique<WatchScene>(replay_, session);
+    scene_ = scene.get();
+    return scene;
 }

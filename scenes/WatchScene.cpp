@@ -9,6 +9,7 @@ int WatchScene::initialize(DeviceSystem* system, int* sceneNumber)
 int WatchScene::enter()
 {
     roundScene_ = kGameScene;
+    finished_ = false;
     round_.playBack(&replay_);
     return round_.enter();
 }
@@ -16,5 +17,6 @@ int WatchScene::enter()
 int WatchScene::update()
 {
     round_.update();
-    return roundScene_ != kGameScene || round_.replayed().exhausted() ? 1 : 0;
+    finished_ = roundScene_ != kGameScene || round_.replayed().exhausted();
+    return finished_ ? 1 : 0;
 }

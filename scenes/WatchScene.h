@@ -15,8 +15,13 @@ public:
     int update() override;
     int draw() override { return round_.draw(); }
 
+    // Whether the round was shown to its end, rather than closed before it.
+    bool finished() const { return finished_; }
+    const GameScene& round() const { return round_; }
+
 private:
     const Replay& replay_;
     GameScene round_;
     int roundScene_ = kGameScene;
+    bool finished_ = false;
 };

@@ -2,6 +2,8 @@
 #include "app/Program.h"
 #include "replay/Replay.h"
 #include "scenes/WatchFactory.h"
+#include "scenes/WatchScene.h"
+#include "watch/WatchedRound.h"
 
 #include <cstdio>
 #include <cstring>
@@ -10,6 +12,7 @@
 namespace {
 
 constexpr int kHelped = 0;
+constexpr int kShown = 0;
 constexpr int kUnreadable = 1;
 constexpr int kUsageError = 2;
 
@@ -18,8 +21,30 @@ constexpr const char* kUsage = "usage: tessaro-watch FILE\n";
 void printHelp()
 {
     std::printf("%s", kUsage);
-    std::printf("Shows a replay in the game's window at the speed it was played; Escape or "
-                "closing the window ends it early.\n");
+    std::printf("Shows a replay in the game's window at the speed it was played; Escape or closing the window ends "
+                "it early. At the end it prints how the round ended and its total, or that it was stopped early. "
+                "Exits with 1 when the replay cannot be read.\n");
+}
+
+int readRound(const std::string& path, WatchedRound& round)
+{
+    std::string error;
+    if (Replay::readFile(path, round.replay, error))
+        return kShown;
+    std::fprintf(stderr, "tessaro-watch: %s: %s\n", path.c_str(), error.c_str());
+    return kUnreadable;
+}
+
+// Shows the round, then says how it ended.
+int show(const WatchedRound& round)
+{
+    platform::NativePlatform native;
+    WatchFactory factory(round.replay);
+    Program program(native, factory, round.windowTitle());
+    if (program.run() != 0)
+        return Program::kCannotStart;
+    std::printf("%s\n", round.ending(*factory.scene()).c_str());
+    return kShown;
 }
 
 }  // namespace
@@ -35,14 +60,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s", kUsage);
         return kUsageError;
     }
-    Replay replay;
-    std::string error;
-    if (!Replay::readFile(argv[1], replay, error)) {
-        std::fprintf(stderr, "tessaro-watch: %s: %s\n", argv[1], error.c_str());
-        return kUnreadable;
-    }
-    platform::NativePlatform native;
-    WatchFactory factory(replay);
-    Program program(native, factory);
-    return program.run();
+    WatchedRound round;
+    const int loaded = readRound(argv[1], round);
+    return loaded == kShown ? show(round) : loaded;
 }
