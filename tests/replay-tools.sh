@@ -42,8 +42,10 @@ expect 1 "$replay: recorded total" "$verify" "$missing" "$replay"
 expect 0 ": agrees" "$verify" "$replay"
 
 expect 1 "tessaro-watch: $missing: does not exist" "$watch" "$missing"
+# An address that names no round is a usage error, told before anything is fetched.
+expect 2 "http://127.0.0.1:1/ranking is not the address of a ranked round" "$watch" http://127.0.0.1:1/ranking
 expect 1 "tessaro-watch: $work/folder: is a folder, not a replay" "$watch" "$work/folder"
 expect 1 "tessaro-watch: $work/loop: cannot open $work/loop: Too many levels of symbolic links" "$watch" "$work/loop"
 
 [ "$failures" -eq 0 ] || exit 1
-echo "replay-tools: help, usage, a missing file, a folder and an unreadable link said plainly"
+echo "replay-tools: help, usage, a missing file, a folder, an unreadable link and an address of no round said plainly"

@@ -1,0 +1,111 @@
+#include "watch/RankedRoundFetcher.h"
+
+#include "send/HttpClient.h"
+#include "send/ServerAddress.h"
+
+#include <nlohmann/json.hpp>
+
+#include <charconv>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view kScheme = "http://";
+constexpr std::string_view kPage = "/rounds/";
+constexpr std::string_view kInterface = "/api";
+constexpr std::string_view kReplaySuffix = "/replay";
+constexpr int kOk = 200;
+
+// The round's number in an address's path, or nullopt for any other path.
+std::optional<std::int64_t> roundNumber(std::string_view path)
+{
+    path = path.substr(0, path.find_first_of("?#"));
+    if (path.starts_with(kInterface)) {
+        path.remove_prefix(kInterface.size());
+        if (path.ends_with(kReplaySuffix))
+            path.remove_suffix(kReplaySuffix.size());
+    }
+    if (!path.starts_with(kPage))
+        return std::nullopt;
+    path.remove_prefix(kPage.size());
+    std::int64_t number = 0;
+    const auto [end, error] = std::from_chars(path.data(), path.data() + path.size(), number);
+    if (path.empty() || error != std::errc() || end != path.data() + path.size() || number < 0)
+        return std::nullopt;
+    return number;
+}
+
+// What the server answered, unless it is the thing asked for; its own reason when it gives one.
+std::optional<std::string> refusal(const HttpClient::Reply& reply)
+{
+    if (reply.status == kOk)
+        return std::nullopt;
+    const nlohmann::json body = nlohmann::json::parse(reply.body, nullptr, false);
+    const std::string reason = body.is_object() && body.contains("error") && body["error"].is_string()
+                                   ? ": " + body["error"].get<std::string>()
+                                   : "";
+    return "the world ranking answered " + std::to_string(reply.status) + reason;
+}
+
+// "world rank 3 of 42" from the round's details, or nullopt when they are no round's.
+std::optional<std::string> standing(const std::string& details)
+{
+    const nlohmann::json body = nlohmann::json::parse(details, nullptr, false);
+    const bool placed = body.is_object() && body.contains("rank") && body["rank"].is_number_integer()
+                        && body.contains("of") && body["of"].is_number_integer();
+    if (!placed)
+        return std::nullopt;
+    return "world rank " + std::to_string(body["rank"].get<std::int64_t>()) + " of "
+           + std::to_string(body["of"].get<std::int64_t>());
+}
+
+RankedRoundFetcher::Outcome fetchNumber(const ServerAddress& server, std::int64_t number, WatchedRound& round,
+                                        std::string& why)
+{
+    const HttpClient client(server.host, server.port);
+    const std::string target = "/api/rounds/" + std::to_string(number);
+    const HttpClient::Reply details = client.get(target);
+    if (const std::optional<std::string> refused = refusal(details)) {
+        why = *refused;
+        return RankedRoundFetcher::Outcome::Failed;
+    }
+    const std::optional<std::string> placed = standing(details.body);
+    if (!placed) {
+        why = "the world ranking's answer holds no ranked round";
+        return RankedRoundFetcher::Outcome::Failed;
+    }
+    const HttpClient::Reply replay = client.get(target + std::string(kReplaySuffix));
+    if (const std::optional<std::string> refused = refusal(replay)) {
+        why = *refused;
+        return RankedRoundFetcher::Outcome::Failed;
+    }
+    std::string error;
+    if (!Replay::decode(replay.body, round.replay, error)) {
+        why = "the world ranking sent no replay this build can show: " + error;
+        return RankedRoundFetcher::Outcome::Failed;
+    }
+    round.standing = *placed;
+    return RankedRoundFetcher::Outcome::Fetched;
+}
+
+}  // namespace
+
+RankedRoundFetcher::Outcome RankedRoundFetcher::fetch(const std::string& url, WatchedRound& round, std::string& why)
+{
+    const std::optional<ServerAddress> server = ServerAddress::parse(url);
+    const std::size_t path = url.find('/', kScheme.size());
+    const std::optional<std::int64_t> number =
+        server && path != std::string::npos ? roundNumber(std::string_view(url).substr(path)) : std::nullopt;
+    if (!number) {
+        why = "not the address of a ranked round: http://HOST[:PORT]/rounds/ID";
+        return Outcome::NotARoundAddress;
+    }
+    try {
+        return fetchNumber(*server, *number, round, why);
+    } catch (const HttpClient::Unreachable& e) {
+        why = "cannot reach the world ranking: " + std::string(e.what());
+        return Outcome::Failed;
+    }
+}
