@@ -7,13 +7,13 @@
 import os from 'node:os';
 import fs from 'node:fs';
 import path from 'node:path';
-import { SCENE, click, launch, open, questionShown, serve, state, stepsLater, until } from '../tests/web/page-driver.mjs';
+import {
+  NO_INTRO, SCENE, START, click, launch, open, questionShown, serve, state, stepsLater, until,
+} from '../tests/web/page-driver.mjs';
 
 const [folder, secondsArgument] = process.argv.slice(2);
 const SECONDS = Number(secondsArgument || 60);
 const STEP_MS = 16;
-const START = [310, 266];
-const NO_INTRO = [315, 386];
 
 const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'tessaro-bench-'));
 const server = await serve(folder);
