@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <string>
+#include <cstdint>
 
 namespace {
 
@@ -15,41 +15,10 @@ namespace {
 // below what a texel's weight shows in 8 bits.
 constexpr float kCentreShiftPixels = 0.5f - 1.0f / 256.0f;
 
-constexpr auto kBufferBytes = static_cast<GLsizeiptr>(QuadBatch::kMaxQuads * 4 * sizeof(SpriteVertex));
-
-const char* const kVertexShader = R"(
-layout(location = 0) in vec2 position;
-layout(location = 1) in vec4 color;
-layout(location = 2) in vec2 uv;
-out vec4 vertexColor;
-out vec2 texel;
-uniform vec2 centreShift;
-void main() {
-    gl_Position = vec4(position.x / HALF_FIELD_WIDTH - 1.0 + centreShift.x,
-                       1.0 - position.y / HALF_FIELD_HEIGHT - centreShift.y, 0.0, 1.0);
-    vertexColor = FROM_WORDS(color);
-    texel = uv;
-}
-)";
-
-// Stage operations keep their fixed-function numbers: 2 select, 4 modulate, 7 add.
-const char* const kFragmentShader = R"(
-in vec4 vertexColor;
-in vec2 texel;
-out vec4 fragment;
-uniform sampler2D image;
-uniform int hasTexture;
-uniform int colorOp;
-uniform int alphaOp;
-void main() {
-    vec4 t = hasTexture != 0 ? FROM_WORDS(texture(image, texel)) : vec4(1.0);
-    vec3 rgb = colorOp == 7 ? min(t.rgb + vertexColor.rgb, 1.0)
-             : colorOp == 2 ? t.rgb : t.rgb * vertexColor.rgb;
-    float a = alphaOp == 7 ? min(t.a + vertexColor.a, 1.0)
-            : alphaOp == 2 ? t.a : t.a * vertexColor.a;
-    fragment = vec4(rgb, a);
-}
-)";
+constexpr GLsizeiptr kQuadBytes = 4 * sizeof(SpriteVertex);
+constexpr GLsizeiptr kBufferBytes = QuadBatch::kMaxQuads * kQuadBytes;
+// Two triangles a quad.
+constexpr int kQuadIndices = 6;
 
 class GlTexture : public Texture {
 public:
@@ -89,28 +58,12 @@ GLenum glBlend(Blend b)
 GLint glFilter(Filter f) { return f == Filter::Linear ? GL_LINEAR : GL_NEAREST; }
 GLint glAddress(Address a) { return a == Address::Wrap ? GL_REPEAT : GL_CLAMP_TO_EDGE; }
 
-// The field's half size as the literals the shader divides by, from its one name.
-const std::string& fieldDefines()
+// A fan of zero alpha blended by its alpha leaves every pixel as it was.
+bool changesNoPixel(const DeviceState& s, const SpriteVertex (&fan)[4])
 {
-    static const std::string defines = "#define HALF_FIELD_WIDTH " + std::to_string(field::kWidth / 2)
-                                       + ".0\n#define HALF_FIELD_HEIGHT " + std::to_string(field::kHeight / 2)
-                                       + ".0\n";
-    return defines;
-}
-
-GLuint compile(GLenum kind, const char* source)
-{
-    GLuint shader = glCreateShader(kind);
-    const char* const parts[] = {gldialect::kShaderHeader, fieldDefines().c_str(), source};
-    glShaderSource(shader, 3, parts, nullptr);
-    glCompileShader(shader);
-    GLint ok = 0;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (!ok) {
-        glDeleteShader(shader);
-        return 0;
-    }
-    return shader;
+    return s.alphaBlend && s.srcBlend == Blend::SrcAlpha && s.destBlend == Blend::InvSrcAlpha
+           && s.alphaOp == StageOp::Modulate
+           && std::all_of(fan, fan + 4, [](const SpriteVertex& v) { return v.diffuse >> 24 == 0; });
 }
 
 }  // namespace
@@ -133,38 +86,16 @@ GlDevice::GlDevice(std::unique_ptr<GlContext> context)
 GlDevice::~GlDevice()
 {
     *alive_ = false;
-    if (program_ != 0) {
-        glDeleteSamplers(1, &sampler_);
-        glDeleteBuffers(1, &indexBuffer_);
-        glDeleteBuffers(1, &vertexBuffer_);
-        glDeleteVertexArrays(1, &vertexArray_);
-        glDeleteProgram(program_);
-    }
+    glDeleteSamplers(1, &sampler_);
+    glDeleteBuffers(1, &indexBuffer_);
+    glDeleteBuffers(1, &vertexBuffer_);
+    glDeleteVertexArrays(1, &vertexArray_);
 }
 
 bool GlDevice::build()
 {
-    GLuint vertex = compile(GL_VERTEX_SHADER, kVertexShader);
-    GLuint fragment = compile(GL_FRAGMENT_SHADER, kFragmentShader);
-    if (vertex == 0 || fragment == 0)
+    if (!programs_.build())
         return false;
-    program_ = glCreateProgram();
-    glAttachShader(program_, vertex);
-    glAttachShader(program_, fragment);
-    glLinkProgram(program_);
-    glDeleteShader(vertex);
-    glDeleteShader(fragment);
-    GLint linked = 0;
-    glGetProgramiv(program_, GL_LINK_STATUS, &linked);
-    if (!linked)
-        return false;
-    glUseProgram(program_);
-    glUniform1i(glGetUniformLocation(program_, "image"), 0);
-    hasTextureLocation_ = glGetUniformLocation(program_, "hasTexture");
-    colorOpLocation_ = glGetUniformLocation(program_, "colorOp");
-    alphaOpLocation_ = glGetUniformLocation(program_, "alphaOp");
-    centreShiftLocation_ = glGetUniformLocation(program_, "centreShift");
-
     glGenVertexArrays(1, &vertexArray_);
     glBindVertexArray(vertexArray_);
     glGenBuffers(1, &vertexBuffer_);
@@ -224,8 +155,8 @@ void GlDevice::beginScene()
     }
     glViewport(viewport_[0], viewport_[1], viewport_[2], viewport_[3]);
     // In clip space an output pixel is 2 / size wide.
-    glUniform2f(centreShiftLocation_, 2.0f * kCentreShiftPixels / static_cast<float>(std::max(box.width, 1)),
-                2.0f * kCentreShiftPixels / static_cast<float>(std::max(box.height, 1)));
+    programs_.setCentreShift(2.0f * kCentreShiftPixels / static_cast<float>(std::max(box.width, 1)),
+                             2.0f * kCentreShiftPixels / static_cast<float>(std::max(box.height, 1)));
     glScissor(viewport_[0], viewport_[1], viewport_[2], viewport_[3]);
     glEnable(GL_SCISSOR_TEST);
 }
@@ -237,6 +168,8 @@ void GlDevice::finishFrame()
     flush();
     lastDrawCalls_ = drawCalls_;
     drawCalls_ = 0;
+    // The frame is drawn: its vertices may be written over.
+    bufferedQuads_ = 0;
 }
 
 bool GlDevice::present()
@@ -257,11 +190,15 @@ void GlDevice::clear(std::uint32_t argb)
     flush();
     glClearColor(((argb >> 16) & 255) / 255.0f, ((argb >> 8) & 255) / 255.0f, (argb & 255) / 255.0f,
                  ((argb >> 24) & 255) / 255.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Nothing is ever tested against depth, so it is left as it is. The buffer
+    // stays: without one, a software rasteriser takes paths that round differently.
+    glClear(GL_COLOR_BUFFER_BIT);
 }
 
 void GlDevice::drawFan(const SpriteVertex (&vertices)[4])
 {
+    if (changesNoPixel(state_, vertices))
+        return;
     if (batch_.breaksOn(state_))
         flush();
     batch_.add(state_, vertices);
@@ -269,6 +206,7 @@ void GlDevice::drawFan(const SpriteVertex (&vertices)[4])
 
 void GlDevice::apply(const DeviceState& s)
 {
+    programs_.use(s);
     if (appliedValid_ && s == applied_)
         return;
     if (s.alphaBlend)
@@ -276,8 +214,6 @@ void GlDevice::apply(const DeviceState& s)
     else
         glDisable(GL_BLEND);
     glBlendFunc(glBlend(s.srcBlend), glBlend(s.destBlend));
-    glUniform1i(colorOpLocation_, static_cast<GLint>(s.colorOp));
-    glUniform1i(alphaOpLocation_, static_cast<GLint>(s.alphaOp));
     glSamplerParameteri(sampler_, GL_TEXTURE_MIN_FILTER, glFilter(s.minFilter));
     glSamplerParameteri(sampler_, GL_TEXTURE_MAG_FILTER, glFilter(s.magFilter));
     glSamplerParameteri(sampler_, GL_TEXTURE_WRAP_S, glAddress(s.addressU));
@@ -285,7 +221,6 @@ void GlDevice::apply(const DeviceState& s)
     const auto* texture = static_cast<const GlTexture*>(s.texture);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture != nullptr ? texture->name() : 0);
-    glUniform1i(hasTextureLocation_, texture != nullptr);
     applied_ = s;
     appliedValid_ = true;
 }
@@ -295,13 +230,21 @@ void GlDevice::flush()
     if (batch_.empty())
         return;
     apply(batch_.state());
-    const auto bytes = static_cast<GLsizeiptr>(batch_.vertices().size() * sizeof(SpriteVertex));
+    const int quads = batch_.quads();
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
-    // Orphaning lets the driver hand out fresh memory instead of waiting on the last draw.
-    glBufferData(GL_ARRAY_BUFFER, kBufferBytes, nullptr, GL_STREAM_DRAW);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, batch_.vertices().data());
-    const auto quads = static_cast<GLsizei>(batch_.quads());
-    glDrawElements(GL_TRIANGLES, quads * 6, GL_UNSIGNED_SHORT, nullptr);
+    // A frame's batches follow one another in the buffer, so none writes over
+    // vertices an earlier draw of the frame may still be reading; only a frame
+    // of more than the buffer holds starts it afresh.
+    if (bufferedQuads_ + quads > QuadBatch::kMaxQuads) {
+        glBufferData(GL_ARRAY_BUFFER, kBufferBytes, nullptr, GL_STREAM_DRAW);
+        bufferedQuads_ = 0;
+    }
+    glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(bufferedQuads_) * kQuadBytes,
+                    static_cast<GLsizeiptr>(quads) * kQuadBytes, batch_.vertices().data());
+    glDrawElements(GL_TRIANGLES, quads * kQuadIndices, GL_UNSIGNED_SHORT,
+                   reinterpret_cast<void*>(static_cast<std::uintptr_t>(bufferedQuads_) * kQuadIndices
+                                           * sizeof(std::uint16_t)));
+    bufferedQuads_ += quads;
     ++drawCalls_;
     batch_.clear();
 }

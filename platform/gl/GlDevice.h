@@ -5,6 +5,7 @@
 #include "platform/QuadBatch.h"
 #include "platform/gl/GlContext.h"
 #include "platform/gl/GlDialect.h"
+#include "platform/gl/GlProgramCache.h"
 
 #include <cstdint>
 #include <memory>
@@ -40,18 +41,16 @@ private:
 
     std::unique_ptr<GlContext> context_;
     std::shared_ptr<bool> alive_;
-    GLuint program_ = 0;
+    GlProgramCache programs_;
     GLuint vertexArray_ = 0;
     GLuint vertexBuffer_ = 0;
     GLuint indexBuffer_ = 0;
     GLuint sampler_ = 0;
-    GLint hasTextureLocation_ = -1;
-    GLint colorOpLocation_ = -1;
-    GLint alphaOpLocation_ = -1;
-    GLint centreShiftLocation_ = -1;
     QuadBatch batch_;
     DeviceState applied_;
     bool appliedValid_ = false;
+    // Quads of this frame already in the vertex buffer.
+    int bufferedQuads_ = 0;
     int drawCalls_ = 0;
     int lastDrawCalls_ = 0;
     int viewport_[4] = {0, 0, field::kWidth, field::kHeight};
