@@ -194,6 +194,9 @@ void SdlPlatform::destroyWindow(Window* window)
 
 bool SdlPlatform::takeMessage()
 {
+    // A pass of the main loop starts here: its steps and its frame share one
+    // reading of the pointer, one question to the window system.
+    pointerRead_ = false;
     SDL_Event event;
     if (!ready_ || SDL_PollEvent(&event) == 0)
         return false;
@@ -273,7 +276,9 @@ Point SdlPlatform::pointer(Window* window)
 {
     if (window == nullptr || sdlWindow(window) != window_)
         return {-1, -1};
-    lastPointer_ = currentPointer();
+    if (!pointerRead_)
+        lastPointer_ = currentPointer();
+    pointerRead_ = true;
     return lastPointer_;
 }
 

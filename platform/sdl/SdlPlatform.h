@@ -52,8 +52,10 @@ private:
     std::optional<WindowGeometry> geometry_;
     bool destroyed_ = false;
     bool fullScreen_ = false;
-    // The place pointer() last gave, in client coordinates.
+    // The place pointer() last gave, in client coordinates, or the place it was
+    // moved to since; read afresh in each pass of the main loop.
     Point lastPointer_{-1, -1};
+    bool pointerRead_ = false;
     WindowProcedure procedure_ = nullptr;
     KeyLatch keys_;
 };

@@ -16,11 +16,16 @@ struct Extent {
 // The window's size and the pointer's place in it, as the window system has them
 // now. SDL's own copies can be wrong: without a window manager a full-screen
 // request changes SDL's idea of the size but not the window, and SDL moves its
-// pointer position only with motion events. On X11 the server is asked;
-// elsewhere SDL's values are the best there are.
+// pointer position only with motion events. On X11 the size is asked of the
+// server once and then kept from the server's own events, so that a frame asks
+// the server for nothing but the pointer; elsewhere SDL's values are the best
+// there are.
 class WindowGeometry {
 public:
     explicit WindowGeometry(SDL_Window* window);
+    ~WindowGeometry();
+    WindowGeometry(const WindowGeometry&) = delete;
+    WindowGeometry& operator=(const WindowGeometry&) = delete;
 
     // In the window system's units, which the pointer uses.
     Extent windowSize() const;
@@ -31,13 +36,14 @@ public:
     std::optional<Point> pointer() const;
 
 private:
-    std::optional<Extent> serverSize() const;
+    static int watch(void* geometry, SDL_Event* event);
     // The server's size, or where it cannot be asked, SDL's.
     Extent serverSizeOr(void (*sdlSize)(SDL_Window*, int*, int*)) const;
 
     SDL_Window* window_;
     void* display_ = nullptr;    // X11 Display, when the window is on X11
     unsigned long xWindow_ = 0;  // X11 Window
+    std::optional<Extent> serverSize_;
 };
 
 }  // namespace platform
