@@ -1,6 +1,8 @@
+#include "bench/AllocationCount.h"
 #include "bench/CpuClock.h"
 #include "bench/ScriptedRound.h"
 #include "platform/sdl/OffscreenGl.h"
+#include "scenes/TitleScene.h"
 
 #include <benchmark/benchmark.h>
 
@@ -8,6 +10,9 @@ namespace {
 
 // Steps of play before a frame is measured: about fifty seconds into a round.
 constexpr int kPlayBeforeFrame = 3000;
+// Frames drawn before a frame is measured: the driver builds its code for each
+// new state on the first frames that use it.
+constexpr int kWarmFrames = 60;
 // A whole round of 180 seconds in 16 ms steps.
 constexpr int kRoundSteps = 180 * 1000 / 16;
 
@@ -26,6 +31,13 @@ private:
 benchmark::Counter processMicroseconds(double since)
 {
     return benchmark::Counter((CpuClock::process() - since) * 1e6, benchmark::Counter::kAvgIterations);
+}
+
+// The program's own allocations per iteration since a count.
+benchmark::Counter allocationsPerIteration(std::uint64_t since)
+{
+    return benchmark::Counter(static_cast<double>(AllocationCount::sinceStart() - since),
+                              benchmark::Counter::kAvgIterations);
 }
 
 // One step of the game over a round of scripted play, the bomb flung through the
@@ -57,17 +69,62 @@ void gameFrame(benchmark::State& state)
     }
     for (int i = 0; i < kPlayBeforeFrame; ++i)
         round.step();
-    const double since = CpuClock::process();
-    for (auto _ : state) {
+    const auto frame = [&] {
         device->beginScene();
         round.scene().draw();
         device->endScene();
         device->present();
-    }
+    };
+    for (int i = 0; i < kWarmFrames; ++i)
+        frame();
+    const double since = CpuClock::process();
+    const std::uint64_t allocationsBefore = AllocationCount::sinceStart();
+    for (auto _ : state)
+        frame();
     state.counters["process_cpu_us"] = processMicroseconds(since);
+    state.counters["allocations"] = allocationsPerIteration(allocationsBefore);
     state.counters["draw_calls"] = device->drawCalls();
     state.counters["enemies"] = round.scene().stage().enemyCount();
 }
 BENCHMARK(gameFrame)->Unit(benchmark::kMicrosecond);
+
+// One frame of the title, idle, drawn by its own code on the OpenGL device and
+// presented: the picture a player who has not started yet costs.
+void titleFrame(benchmark::State& state)
+{
+    auto gl = std::make_unique<OffscreenGlPlatform>();
+    const std::string error = gl->error();
+    MainWindow window(*gl);
+    DeviceSystem system;
+    system.initialize(*gl, window.create(field::kWidth, field::kHeight, "Tessaro"));
+    auto* device = dynamic_cast<GlDevice*>(system.device());
+    if (device == nullptr) {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    Session session;
+    int sceneNumber = kTitleScene;
+    TitleScene title(session);
+    title.initialize(&system, &sceneNumber);
+    title.enter();
+    const auto frame = [&] {
+        title.update();
+        gl->endStep();
+        device->beginScene();
+        title.draw();
+        device->endScene();
+        device->present();
+    };
+    for (int i = 0; i < kWarmFrames; ++i)
+        frame();
+    const double since = CpuClock::process();
+    const std::uint64_t allocationsBefore = AllocationCount::sinceStart();
+    for (auto _ : state)
+        frame();
+    state.counters["process_cpu_us"] = processMicroseconds(since);
+    state.counters["allocations"] = allocationsPerIteration(allocationsBefore);
+    state.counters["draw_calls"] = device->drawCalls();
+}
+BENCHMARK(titleFrame)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

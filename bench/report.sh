@@ -7,7 +7,11 @@ cd "$(dirname "$0")/.." || exit 1
 build=$1
 case $build in /*) ;; *) build=$PWD/$build ;; esac
 rows=$(mktemp)
-trap 'rm -f "$rows"' EXIT
+kept=$(mktemp)
+trap 'rm -f "$rows" "$kept"' EXIT
+# The machine's load as the run starts: figures taken beside other work say more
+# than the game costs.
+load=$(cut -d' ' -f1-3 /proc/loadavg)
 
 # The in-process benchmarks, from Google Benchmark's CSV: per benchmark, the
 # calling thread's CPU time and the counters it reports. One run each, as the CSV
@@ -30,7 +34,9 @@ done | awk -F, '
             printf "game step over a scripted round of flinging: calling thread|%.2f|%s/step|whole process %.2f %s\n", cpu, unit, v("process_cpu_us"), unit
             printf "enemies in play over that round|%.1f|enemies|peak %d; bomb flying %.0f %% of the steps\n", v("enemies"), v("peak_enemies"), 100 * v("bomb_flying")
         } else if (name == "gameFrame") {
-            printf "game frame drawn by the game scene on OpenGL: calling thread|%.1f|%s/frame|whole process %.1f %s; %d draw calls; %d enemies\n", cpu, unit, v("process_cpu_us"), unit, v("draw_calls"), v("enemies")
+            printf "game frame drawn by the game scene on OpenGL: calling thread|%.1f|%s/frame|whole process %.1f %s; %d draw calls; %d enemies; %.4f allocations a frame\n", cpu, unit, v("process_cpu_us"), unit, v("draw_calls"), v("enemies"), v("allocations")
+        } else if (name == "titleFrame") {
+            printf "title frame, idle, on OpenGL: calling thread|%.1f|%s/frame|whole process %.1f %s; %d draw calls; %.4f allocations a frame\n", cpu, unit, v("process_cpu_us"), unit, v("draw_calls"), v("allocations")
         } else if (name == "thousandSprites") {
             printf "1,000 sprites of one texture: calling thread|%.1f|%s/frame|%d draw calls a frame\n", cpu, unit, v("draw_calls_per_frame")
         } else if (name == "verifyRound") {
@@ -66,7 +72,8 @@ table
 {
     echo "# Benchmarks"
     echo
-    echo "The latest \`make bench\`, $(date -u '+%Y-%m-%d %H:%M UTC'), on $machine."
+    echo "The latest \`make bench\`, $(date -u '+%Y-%m-%d %H:%M UTC'), on $machine;"
+    echo "load average $load as it started."
     echo "CPU per step or frame counts the calling thread; \"whole process\" adds every"
     echo "other thread, the OpenGL driver's included. Window figures are measured under"
     echo "Xvfb with the software rasteriser, the game and the floor program (a window"
@@ -76,4 +83,6 @@ table
     echo "say more than the game costs."
     echo
     table
-} >docs/benchmarks.md
+    # Sections written by hand (before and after a change, profiles) stay.
+    sed -n '/^## /,$p' docs/benchmarks.md | { read -r first && { echo; echo "$first"; cat; }; }
+} >"$kept" && mv "$kept" docs/benchmarks.md
