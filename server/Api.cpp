@@ -85,14 +85,12 @@ std::string isoDate(std::int64_t seconds)
     return text;
 }
 
-const char* endKindName(int endKind)
-{
-    return static_cast<EndKind>(endKind) == EndKind::BaseDestroyed ? "base destroyed" : "time up";
-}
-
 json rowOf(const StoredRound& round)
 {
-    return {{"id", round.id}, {"name", round.name}, {"total", round.total}, {"endKind", endKindName(round.endKind)},
+    return {{"id", round.id},
+            {"name", round.name},
+            {"total", round.total},
+            {"endKind", endKindName(static_cast<EndKind>(round.endKind))},
             {"date", isoDate(round.receivedAt)}};
 }
 
