@@ -33,9 +33,7 @@ std::string departure(const GameScene& round, int recordedTotal)
 
 std::string WatchedRound::playerName() const
 {
-    std::string name(replay.result.name);
-    // The name entry fills its places with spaces.
-    name.erase(name.find_last_not_of(' ') + 1);
+    std::string name = replay.typedName();
     for (char& c : name)
         c = printable(c);
     return name.empty() ? "no name" : name;
