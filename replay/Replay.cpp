@@ -202,6 +202,13 @@ void Replay::setName(const char* name)
     std::strncpy(result.name, name, sizeof result.name - 1);
 }
 
+std::string Replay::typedName() const
+{
+    std::string name(result.name);
+    name.erase(name.find_last_not_of(' ') + 1);
+    return name;
+}
+
 std::string Replay::encode() const
 {
     ByteWriter w;

@@ -60,6 +60,8 @@ public:
     std::vector<std::uint32_t> checksums;
 
     void setName(const char* name);
+    // The name as typed: without the spaces the name entry fills its places with.
+    std::string typedName() const;
     std::string encode() const;
     // False with the reason when the bytes are no replay this build can read.
     static bool decode(std::string_view bytes, Replay& replay, std::string& error);

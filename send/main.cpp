@@ -1,5 +1,6 @@
 #include "replay/Replay.h"
 #include "replay/ReplayStore.h"
+#include "replay/RoundAddress.h"
 #include "send/HttpClient.h"
 #include "send/ServerAddress.h"
 
@@ -7,6 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -35,9 +37,9 @@ std::string verdictOf(const HttpClient::Reply& reply, const ServerAddress& serve
 {
     const nlohmann::json body = nlohmann::json::parse(reply.body);
     if (reply.status == 200 || reply.status == 201) {
-        const std::string id = std::to_string(body.value("id", 0));
+        const RoundAddress page{body.value("id", std::int64_t{0}), RoundAddress::Kind::Page};
         return "world rank " + std::to_string(body.value("rank", 0)) + " of " + std::to_string(body.value("of", 0))
-               + (reply.status == 200 ? " (sent before)" : "") + ": " + server.origin() + "/rounds/" + id;
+               + (reply.status == 200 ? " (sent before)" : "") + ": " + server.origin() + page.path();
     }
     const std::string why = body.value("error", "no reason given");
     return "not ranked (" + std::to_string(reply.status) + "): " + why;

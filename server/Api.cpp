@@ -1,10 +1,11 @@
 #include "server/Api.h"
 
+#include "base/WholeNumber.h"
+#include "replay/RoundAddress.h"
 #include "server/Sha256.h"
 
 #include <nlohmann/json.hpp>
 
-#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -15,7 +16,6 @@ using json = nlohmann::json;
 
 constexpr std::string_view kApi = "/api/";
 constexpr std::string_view kRounds = "/api/rounds";
-constexpr std::string_view kReplaySuffix = "/replay";
 constexpr int kDefaultRankingLimit = 20;
 // How long a sender is asked to wait when every verifier is busy, or the database is away.
 constexpr int kBusyRetrySeconds = 1;
@@ -52,16 +52,6 @@ Response databaseAway()
 // The target without its query: what every route and the rate are decided by.
 std::string_view pathOf(std::string_view target) { return target.substr(0, target.find('?')); }
 
-// A whole non-negative number, or nullopt.
-std::optional<std::int64_t> number(std::string_view text)
-{
-    std::int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 0 || text.empty())
-        return std::nullopt;
-    return value;
-}
-
 // One parameter of a query string, or `fallback` where it is absent; nullopt where it is not a number.
 std::optional<std::int64_t> parameter(std::string_view query, std::string_view name, std::int64_t fallback)
 {
@@ -69,7 +59,7 @@ std::optional<std::int64_t> parameter(std::string_view query, std::string_view n
         const std::size_t end = query.find('&');
         const std::string_view pair = query.substr(0, end);
         if (pair.substr(0, name.size()) == name && pair.size() > name.size() && pair[name.size()] == '=')
-            return number(pair.substr(name.size() + 1));
+            return wholeNumber(pair.substr(name.size() + 1));
         query = end == std::string_view::npos ? std::string_view() : query.substr(end + 1);
     }
     return fallback;
@@ -85,14 +75,12 @@ std::string isoDate(std::int64_t seconds)
     return text;
 }
 
-const char* endKindName(int endKind)
-{
-    return static_cast<EndKind>(endKind) == EndKind::BaseDestroyed ? "base destroyed" : "time up";
-}
-
 json rowOf(const StoredRound& round)
 {
-    return {{"id", round.id}, {"name", round.name}, {"total", round.total}, {"endKind", endKindName(round.endKind)},
+    return {{"id", round.id},
+            {"name", round.name},
+            {"total", round.total},
+            {"endKind", endKindName(static_cast<EndKind>(round.endKind))},
             {"date", isoDate(round.receivedAt)}};
 }
 
@@ -160,7 +148,8 @@ std::optional<Response> Api::refusal(const RequestHeader& header, const std::str
         return failure(http::status::unsupported_media_type,
                        "send the replay's bytes as they are: no Transfer-Encoding or Content-Encoding");
     const auto length = header.find(http::field::content_length);
-    if (length != header.end() && number(length->value()).value_or(0) > static_cast<std::int64_t>(http_limits::kMaxBody))
+    const auto longest = static_cast<std::int64_t>(http_limits::kMaxBody);
+    if (length != header.end() && wholeNumber(length->value()).value_or(0) > longest)
         return failure(http::status::payload_too_large, "a replay is at most 64 KiB");
     if (header.method() != http::verb::post)
         return std::nullopt;
@@ -194,15 +183,8 @@ void Api::handle(const Request& request, const std::string& address, Respond res
             return respond(health());
         if (path == "/api/ranking")
             return respond(ranking(request));
-        if (path.substr(0, kRounds.size() + 1) == std::string(kRounds) + "/") {
-            std::string_view rest = path.substr(kRounds.size() + 1);
-            const bool wantsReplay = rest.size() > kReplaySuffix.size()
-                                     && rest.substr(rest.size() - kReplaySuffix.size()) == kReplaySuffix;
-            if (wantsReplay)
-                rest.remove_suffix(kReplaySuffix.size());
-            if (const std::optional<std::int64_t> id = number(rest))
-                return respond(wantsReplay ? replay(*id) : roundDetails(*id));
-        }
+        if (const std::optional<RoundAddress> round = RoundAddress::parse(path))
+            return respond(round->kind == RoundAddress::Kind::Replay ? replay(round->id) : roundDetails(round->id));
         respond(failure(http::status::not_found, "no such address in the ranking's interface"));
     } catch (const RoundStore::Unavailable& e) {
         std::fprintf(stderr, "tessaro-server: %s\n", e.what());

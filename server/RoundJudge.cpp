@@ -78,9 +78,7 @@ RoundJudge::Judgement screen(const Replay& replay)
 StoredRound roundToKeep(std::string_view bytes, const Replay& replay)
 {
     StoredRound round;
-    round.name = replay.result.name;
-    // The name entry fills its places with spaces; the ranking shows the name without them.
-    round.name.erase(round.name.find_last_not_of(' ') + 1);
+    round.name = replay.typedName();
     round.total = replay.result.total;
     round.score = replay.result.score;
     round.comboBonus = replay.result.comboBonus;

@@ -1,8 +1,8 @@
 #include "server/RoundStore.h"
 
+#include "base/WholeNumber.h"
 #include "server/Sha256.h"
 
-#include <charconv>
 #include <random>
 
 std::string RoundStore::freshSalt()
@@ -19,12 +19,11 @@ std::string RoundStore::freshSalt()
 
 int RoundStore::checkSchema(const std::string& text)
 {
-    int found = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), found);
-    if (error != std::errc() || end != text.data() + text.size() || found < 1)
+    const std::optional<std::int64_t> found = wholeNumber(text);
+    if (!found || *found < 1)
         throw Refused("the database's schema number \"" + text + "\" is not one any tessaro-server writes");
-    if (found > kSchemaVersion)
-        throw Refused("the database holds schema " + std::to_string(found) + ", newer than this server's "
+    if (*found > kSchemaVersion)
+        throw Refused("the database holds schema " + std::to_string(*found) + ", newer than this server's "
                       + std::to_string(kSchemaVersion) + ": run the tessaro-server that wrote it, or a newer one");
-    return found;
+    return static_cast<int>(*found);
 }

@@ -1,6 +1,7 @@
 #include "server/ServerOptions.h"
 
-#include <charconv>
+#include "base/WholeNumber.h"
+
 #include <cstdio>
 #include <thread>
 
@@ -11,8 +12,11 @@ constexpr int kMaxRoundsPerMinute = 1000000;
 
 bool whole(const std::string& text, int low, int high, int& value)
 {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() && value >= low && value <= high;
+    const std::optional<std::int64_t> number = wholeNumber(text);
+    if (!number || *number < low || *number > high)
+        return false;
+    value = static_cast<int>(*number);
+    return true;
 }
 
 // "127.0.0.1:8080", "[::1]:8080" or ":8080" (every IPv4 address).

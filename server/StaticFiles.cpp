@@ -1,6 +1,7 @@
 #include "server/StaticFiles.h"
 
 #include "platform/WholeFile.h"
+#include "replay/RoundAddress.h"
 
 #include <array>
 #include <utility>
@@ -54,8 +55,7 @@ std::string StaticFiles::fileOf(std::string_view target) const
     if (path.substr(0, kRoundPages.size()) == kRoundPages) {
         // The round's page, and the files it names relative to its own address.
         const std::string_view rest = path.substr(kRoundPages.size() - 1);
-        const bool number = rest.size() > 1 && rest.find_first_not_of("0123456789", 1) == std::string_view::npos;
-        path = number ? kIndex : rest;
+        path = RoundAddress::parse(path) ? kIndex : rest;
     }
     if (path == "/")
         path = kIndex;

@@ -1,11 +1,11 @@
 #include "watch/RankedRoundFetcher.h"
 
+#include "replay/RoundAddress.h"
 #include "send/HttpClient.h"
 #include "send/ServerAddress.h"
 
 #include <nlohmann/json.hpp>
 
-#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -13,28 +13,12 @@
 namespace {
 
 constexpr std::string_view kScheme = "http://";
-constexpr std::string_view kPage = "/rounds/";
-constexpr std::string_view kInterface = "/api";
-constexpr std::string_view kReplaySuffix = "/replay";
 constexpr int kOk = 200;
 
-// The round's number in an address's path, or nullopt for any other path.
-std::optional<std::int64_t> roundNumber(std::string_view path)
+// The round an address's path names, its query or fragment cut off; nullopt for any other path.
+std::optional<RoundAddress> roundOf(std::string_view path)
 {
-    path = path.substr(0, path.find_first_of("?#"));
-    if (path.starts_with(kInterface)) {
-        path.remove_prefix(kInterface.size());
-        if (path.ends_with(kReplaySuffix))
-            path.remove_suffix(kReplaySuffix.size());
-    }
-    if (!path.starts_with(kPage))
-        return std::nullopt;
-    path.remove_prefix(kPage.size());
-    std::int64_t number = 0;
-    const auto [end, error] = std::from_chars(path.data(), path.data() + path.size(), number);
-    if (path.empty() || error != std::errc() || end != path.data() + path.size() || number < 0)
-        return std::nullopt;
-    return number;
+    return RoundAddress::parse(path.substr(0, path.find_first_of("?#")));
 }
 
 // What the server answered, unless it is the thing asked for; its own reason when it gives one.
@@ -61,12 +45,11 @@ std::optional<std::string> standing(const std::string& details)
            + std::to_string(body["of"].get<std::int64_t>());
 }
 
-RankedRoundFetcher::Outcome fetchNumber(const ServerAddress& server, std::int64_t number, WatchedRound& round,
-                                        std::string& why)
+RankedRoundFetcher::Outcome fetchRound(const ServerAddress& server, std::int64_t id, WatchedRound& round,
+                                       std::string& why)
 {
     const HttpClient client(server.host, server.port);
-    const std::string target = "/api/rounds/" + std::to_string(number);
-    const HttpClient::Reply details = client.get(target);
+    const HttpClient::Reply details = client.get(RoundAddress{id, RoundAddress::Kind::Details}.path());
     if (const std::optional<std::string> refused = refusal(details)) {
         why = *refused;
         return RankedRoundFetcher::Outcome::Failed;
@@ -76,7 +59,7 @@ RankedRoundFetcher::Outcome fetchNumber(const ServerAddress& server, std::int64_
         why = "the world ranking's answer holds no ranked round";
         return RankedRoundFetcher::Outcome::Failed;
     }
-    const HttpClient::Reply replay = client.get(target + std::string(kReplaySuffix));
+    const HttpClient::Reply replay = client.get(RoundAddress{id, RoundAddress::Kind::Replay}.path());
     if (const std::optional<std::string> refused = refusal(replay)) {
         why = *refused;
         return RankedRoundFetcher::Outcome::Failed;
@@ -96,14 +79,14 @@ RankedRoundFetcher::Outcome RankedRoundFetcher::fetch(const std::string& url, Wa
 {
     const std::optional<ServerAddress> server = ServerAddress::parse(url);
     const std::size_t path = url.find('/', kScheme.size());
-    const std::optional<std::int64_t> number =
-        server && path != std::string::npos ? roundNumber(std::string_view(url).substr(path)) : std::nullopt;
-    if (!number) {
+    const std::optional<RoundAddress> address =
+        server && path != std::string::npos ? roundOf(std::string_view(url).substr(path)) : std::nullopt;
+    if (!address) {
         why = "not the address of a ranked round: http://HOST[:PORT]/rounds/ID";
         return Outcome::NotARoundAddress;
     }
     try {
-        return fetchNumber(*server, *number, round, why);
+        return fetchRound(*server, address->id, round, why);
     } catch (const HttpClient::Unreachable& e) {
         why = "cannot reach the world ranking: " + std::string(e.what());
         return Outcome::Failed;

@@ -14,12 +14,9 @@ char printable(char c) { return c >= kFirstPrintable && c <= kLastPrintable ? c 
 // How the round shown ended, with its total.
 std::string outcome(const GameScene& round)
 {
-    switch (round.endKind()) {
-    case EndKind::BaseDestroyed: return "base destroyed, total " + std::to_string(round.total());
-    case EndKind::TimeUp: return "time up, total " + std::to_string(round.total());
-    case EndKind::Playing: break;
-    }
-    return "the replay ran out before the round ended";
+    if (round.endKind() == EndKind::Playing)
+        return "the replay ran out before the round ended";
+    return std::string(endKindName(round.endKind())) + ", total " + std::to_string(round.total());
 }
 
 // A build that plays the round differently shows another round than was recorded.
@@ -36,9 +33,7 @@ std::string departure(const GameScene& round, int recordedTotal)
 
 std::string WatchedRound::playerName() const
 {
-    std::string name(replay.result.name);
-    // The name entry fills its places with spaces.
-    name.erase(name.find_last_not_of(' ') + 1);
+    std::string name = replay.typedName();
     for (char& c : name)
         c = printable(c);
     return name.empty() ? "no name" : name;

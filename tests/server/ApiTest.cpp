@@ -81,6 +81,27 @@ TEST_F(ApiTest, TurnsRoundsAwayWhenEveryVerifierIsBusy)
     EXPECT_EQ(response[http::field::retry_after], "1");
 }
 
+// Readers of the ranking tell how a round ended by these words.
+TEST_F(ApiTest, SaysHowEachRoundEndedInTheWordsReadersMatch)
+{
+    const std::pair<EndKind, std::string> ends[] = {{EndKind::BaseDestroyed, "base destroyed"},
+                                                    {EndKind::TimeUp, "time up"}};
+    for (const auto& [kind, word] : ends) {
+        StoredRound round;
+        round.total = static_cast<int>(kind);
+        round.endKind = static_cast<int>(kind);
+        round.sha256 = word;  // one hash would be one round
+        store_.add(round);
+    }
+    VerifierPool verifiers(1, 1);
+    Api api(store_, verifiers, std::nullopt, 30);
+    const std::string ranking = answerTo(api, requestFor(http::verb::get, "/api/ranking")).body();
+    const std::string details = answerTo(api, requestFor(http::verb::get, "/api/rounds/1")).body();
+    EXPECT_NE(ranking.find(R"("endKind":"time up")"), std::string::npos) << ranking;
+    EXPECT_NE(ranking.find(R"("endKind":"base destroyed")"), std::string::npos) << ranking;
+    EXPECT_NE(details.find(R"("endKind":"base destroyed")"), std::string::npos) << details;
+}
+
 TEST_F(ApiTest, ServesThePageAndNothingBesideIt)
 {
     std::filesystem::create_directories(folder_);

@@ -2,11 +2,11 @@
 # Runs a command beside a throwaway PostgreSQL 15 of its own, reached on the loopback:
 # TESSARO_TEST_POSTGRES names the database and PGPASSWORD holds its password. The
 # database is stopped and removed however the command ends, and this script ends with
-# the command's status, or with the skip status, 77, where no PostgreSQL would start.
-# pg_virtualenv makes the database where it can; initdb and pg_ctl where it cannot.
+# the command's status. pg_virtualenv makes the database where it can; initdb and pg_ctl
+# where it cannot. Where neither starts one, the command runs without it (the server's
+# tests then use SQLite alone), and says so: a machine without PostgreSQL still tests.
 set -u
 [ $# -ge 1 ] || { echo "usage: $0 COMMAND [ARGS...]" >&2; exit 2; }
-readonly kSkipped=77
 readonly kBin=/usr/lib/postgresql/15/bin
 # Seconds a database may take to start or stop, and a command to end once told to.
 readonly kPatience=60
@@ -17,7 +17,25 @@ readonly kPasswordBytes=16
 # Lines of a failed start's log worth showing.
 readonly kLogLines=20
 
-work=$(mktemp -d -t tessaro-postgres.XXXXXX) || { echo "no temporary folder: skipped" >&2; exit "$kSkipped"; }
+# Why PostgreSQL did not start, each path's reason in turn.
+why=""
+
+# Says why, on standard error, and keeps it for the closing word.
+cannot() {
+    echo "$1" >&2
+    why="${why:+$why; }$1"
+}
+
+without_postgres() {
+    echo "the PostgreSQL half of the tests is skipped ($why): running them on SQLite alone" >&2
+    unset TESSARO_TEST_POSTGRES PGPASSWORD
+}
+
+if ! work=$(mktemp -d -t tessaro-postgres.XXXXXX); then
+    cannot "no temporary folder for its database"
+    without_postgres
+    exec "$@"
+fi
 # The postgres user makes its files in here.
 chmod 755 "$work"
 child=""
@@ -93,7 +111,7 @@ in_session() {
 
 # True once pg_virtualenv has started the command, with the command's status.
 run_in_virtualenv() {
-    command -v pg_virtualenv >/dev/null || { echo "pg_virtualenv is not installed" >&2; return 1; }
+    command -v pg_virtualenv >/dev/null || { cannot "pg_virtualenv is not installed"; return 1; }
     local started="$work/started" outer_tmpdir="${TMPDIR:-}"
     # Its cluster goes under our folder, where stop_servers finds it should it be left.
     TMPDIR="$work" in_session pg_virtualenv -t -v 15 bash -c '
@@ -103,18 +121,18 @@ run_in_virtualenv() {
         shift 2
         exec "$@"' with-postgres "$started" "$outer_tmpdir" "$@"
     status=$?
-    [ -e "$started" ] || { echo "pg_virtualenv could not start PostgreSQL" >&2; return 1; }
+    [ -e "$started" ] || { cannot "pg_virtualenv could not start PostgreSQL"; return 1; }
 }
 
 start_own_cluster() {
     local own="$work/own" try
-    [ -x "$kBin/initdb" ] || { echo "$kBin/initdb is not installed" >&2; return 1; }
+    [ -x "$kBin/initdb" ] || { cannot "$kBin/initdb is not installed"; return 1; }
     mkdir "$own" && head -c "$kPasswordBytes" /dev/urandom | od -An -tx1 | tr -d ' \n' > "$own/password"
     [ "$(id -u)" = 0 ] && chown -R postgres: "$own"
     if ! as_owner timeout "$kPatience" "$kBin/initdb" -D "$own/data" -U tessaro --pwfile="$own/password" \
         --auth=scram-sha-256 -E UTF8 --no-sync > "$own/initdb.log" 2>&1; then
-        echo "initdb failed:" >&2
         tail -n "$kLogLines" "$own/initdb.log" >&2
+        cannot "initdb failed"
         return 1
     fi
     for ((try = 0; try < kPortTries; ++try)); do
@@ -123,8 +141,8 @@ start_own_cluster() {
             -o "-c listen_addresses=127.0.0.1 -c port=$port -c unix_socket_directories='$own' -c fsync=off" \
             start > /dev/null && return 0
     done
-    echo "PostgreSQL did not start:" >&2
     tail -n "$kLogLines" "$own/server.log" >&2
+    cannot "pg_ctl could not start PostgreSQL"
     return 1
 }
 
@@ -146,5 +164,8 @@ if run_on_own_cluster "$@"; then
     exit "$status"
 fi
 [ -z "$interrupted" ] || exit "$interrupted"
-echo "skipped: no PostgreSQL could be started" >&2
-exit "$kSkipped"
+stop_servers
+without_postgres
+in_session "$@"
+status=$?
+exit "${interrupted:-$status}"
