@@ -5,7 +5,7 @@
 PACKAGES := cmake g++ make pkg-config libsdl2-dev libx11-dev libepoxy-dev libpng-dev zlib1g-dev \
             libgtest-dev libgmock-dev libbenchmark-dev libgl1-mesa-dri libegl-mesa0 libglx-mesa0 \
             xvfb xdotool x11-utils imagemagick openbox libstb-dev \
-            libboost-dev nlohmann-json3-dev libsqlite3-dev libpqxx-dev
+            libboost-dev nlohmann-json3-dev libsqlite3-dev libpqxx-dev libxdamage-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 WINDOWS_PACKAGES := g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix \
                     mingw-w64-x86-64-dev zip

@@ -55,22 +55,40 @@ mkdir -p "$work/data"
 cp "$images"/*.png "$work/data/"
 start_x
 
+# Frames as the X server reports them drawn: "frame MS" lines, in the clock of now_ms.
+frames_tool=$(dirname "$floor")/tessaro_frames
+[ -x "$frames_tool" ] || fail "no $frames_tool (the DAMAGE extension's headers were missing at build)"
+watch_frames() { "$frames_tool" "$1" "$2" >"$work/$3.frames" 2>/dev/null & }
+first_frame() { awk -v after="$2" '$1 == "frame" && $2 >= after { print $2; exit }' "$work/$1.frames"; }
+# Waits up to 30 s for a frame of that watch at or after a moment.
+await_frame() {
+    for _ in $(seq 3000); do [ -n "$(first_frame "$1" "$2")" ] && return 0; sleep 0.01; done
+    return 1
+}
+
+watch_frames '質問' 1 question
+watch_frames Tessaro 100000 game
+game_watch=$!
 launched=$(now_ms)
 (cd "$work" && SDL_VIDEODRIVER=x11 exec "$game") &
 pid=$!
-for _ in $(seq 3000); do named '質問' >/dev/null 2>&1 && break; sleep 0.01; done
-asked=$(now_ms)
-named '質問' >/dev/null || fail "the full-screen question did not appear"
-xdotool key --window "$(named '質問')" Escape 2>/dev/null
+await_frame question 0 || fail "the full-screen question did not appear"
+asked=$(first_frame question 0)
 answered=$(now_ms)
+xdotool key --window "$(named '質問')" Escape 2>/dev/null
+await_frame game "$answered" || fail "no frame of the title was drawn"
+shown=$(first_frame game "$answered")
+kill "$game_watch" 2>/dev/null
 expect_title
-shown=$(now_ms)
-row "start-up: launch to the question" $((asked - launched)) ms "polled every 10 ms"
-row "start-up: answer to the title shown" $((shown - answered)) ms "an upper bound: polled by screenshot"
 
+watch_frames Floor 1 floor
+floor_launched=$(now_ms)
 (SDL_VIDEODRIVER=x11 exec "$floor") &
 floor_pid=$!
-await named Floor || fail "the floor program showed no window"
+await_frame floor 0 || fail "the floor program drew no frame"
+floor_first=$(( $(first_frame floor 0) - floor_launched ))
+row "start-up: launch to the question drawn" $((asked - launched)) ms "floor: launch to its first frame $floor_first ms"
+row "start-up: answer to the first title frame drawn" $((shown - answered)) ms "from the X server's damage reports"
 sleep 1
 
 measure idle | report "idle on the title"

@@ -2,6 +2,7 @@
 
 #include "base/Field.h"
 
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -122,19 +123,24 @@ GLuint GlProgramCache::link(bool textured, int colorOp, int alphaOp)
 
 bool GlProgramCache::build()
 {
-    for (bool textured : {false, true})
-        for (int colorOp = 0; colorOp < kOperations; ++colorOp)
-            for (int alphaOp = 0; alphaOp < kOperations; ++alphaOp) {
-                Program& program = programs_[variant(textured, colorOp, alphaOp)];
-                program.name = link(textured, colorOp, alphaOp);
-                if (program.name == 0)
-                    return false;
-                glUseProgram(program.name);
-                glUniform1i(glGetUniformLocation(program.name, "image"), 0);
-                program.centreShift = glGetUniformLocation(program.name, "centreShift");
-                glUniform2f(program.centreShift, program.shift[0], program.shift[1]);
-            }
     current_ = -1;
+    return make(DeviceState{});
+}
+
+bool GlProgramCache::make(const DeviceState& state)
+{
+    const bool textured = state.texture != nullptr;
+    const int colorOp = operationIndex(state.colorOp);
+    const int alphaOp = operationIndex(state.alphaOp);
+    Program& program = programs_[variant(textured, colorOp, alphaOp)];
+    program.name = link(textured, colorOp, alphaOp);
+    if (program.name == 0)
+        return false;
+    glUseProgram(program.name);
+    glUniform1i(glGetUniformLocation(program.name, "image"), 0);
+    program.centreShift = glGetUniformLocation(program.name, "centreShift");
+    glUniform2f(program.centreShift, program.shift[0], program.shift[1]);
+    glUseProgram(current_ >= 0 ? programs_[current_].name : 0);
     return true;
 }
 
@@ -143,6 +149,13 @@ void GlProgramCache::use(const DeviceState& state)
     const int chosen
         = variant(state.texture != nullptr, operationIndex(state.colorOp), operationIndex(state.alphaOp));
     Program& program = programs_[chosen];
+    // Built when first used, so that starting costs one build, not eighteen; one
+    // that cannot be built is tried once.
+    if (program.name == 0 && !program.tried) {
+        program.tried = true;
+        if (!make(state))
+            std::fprintf(stderr, "tessaro: OpenGL cannot build the shader for a stage setup; what uses it is not drawn\n");
+    }
     if (chosen != current_) {
         glUseProgram(program.name);
         current_ = chosen;

@@ -16,7 +16,7 @@ public:
     GlProgramCache(const GlProgramCache&) = delete;
     GlProgramCache& operator=(const GlProgramCache&) = delete;
 
-    // Builds every program; false when the context cannot.
+    // Builds the program of the default state; false when the context cannot.
     bool build();
     // Makes current the program that paints fans in this state.
     void use(const DeviceState& state);
@@ -32,7 +32,11 @@ private:
         GLuint name = 0;
         GLint centreShift = -1;
         float shift[2] = {0, 0};
+        bool tried = false;
     };
+
+    // Builds the program for this state; false when the context cannot.
+    bool make(const DeviceState& state);
 
     static int operationIndex(StageOp op);
     static int variant(bool textured, int colorOp, int alphaOp);
