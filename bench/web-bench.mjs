@@ -7,7 +7,7 @@
 //   second against the 62.5 the 16 ms step gives, how far the game's time (16 ms a step)
 //   has fallen behind the wall clock, how the game's sleeps kept time, how long each
 //   frame waited for the browser to draw it, and how many frames a second the game drew
-//   and the page showed.
+//   and how often the page rendered.
 // Served by tessaro-server (on loopback, with a fresh SQLite in a scratch folder):
 // - bytes the page loads before its first frame with the world panel filled (aim: 1 MB);
 // - a round lost and named: milliseconds from OK to its world rank shown under the picture;
@@ -36,15 +36,16 @@ let server = null;
 
 // Before the page's own scripts: the time each frame waits for the browser to draw it
 // (the one-pixel read that ends a frame, WebGlContext::swap).
-// Also the frames the page shows: one animation frame callback each.
+// Also how often the page renders (animation frame callbacks): at most that many of the
+// frames drawn can be shown.
 function timeFrames() {
-  const frames = { count: 0, ms: 0, shown: 0 };
+  const frames = { count: 0, ms: 0, rendered: 0 };
   window.tessaroFrames = frames;
-  const shown = () => {
-    frames.shown += 1;
-    requestAnimationFrame(shown);
+  const rendered = () => {
+    frames.rendered += 1;
+    requestAnimationFrame(rendered);
   };
-  requestAnimationFrame(shown);
+  requestAnimationFrame(rendered);
   const read = WebGL2RenderingContext.prototype.readPixels;
   WebGL2RenderingContext.prototype.readPixels = function (x, y, width, height) {
     if (width !== 1 || height !== 1) return read.apply(this, arguments);
@@ -97,12 +98,12 @@ function report(what, first, last) {
     console.log(`${what}: ${sleeps} sleeps, ${sleeps ? (late / sleeps).toFixed(2) : 0} ms late on average, ${lost} a whole millisecond or more late; the game ran ${(100 * (last.pace.runMs - first.pace.runMs) / elapsed).toFixed(0)} % of the time`);
   }
   const frames = last.frames.count - first.frames.count;
-  const shown = `${((last.frames.shown - first.frames.shown) * 1000 / elapsed).toFixed(1)} shown by the page`;
+  const rendered = `the page rendered ${((last.frames.rendered - first.frames.rendered) * 1000 / elapsed).toFixed(1)} times a second`;
   if (frames > 0) {
     const wait = (last.frames.ms - first.frames.ms) / frames;
-    console.log(`${what}: ${(frames * 1000 / elapsed).toFixed(1)} frames drawn per second, each waiting ${wait.toFixed(2)} ms for the browser to draw it; ${shown}`);
+    console.log(`${what}: ${(frames * 1000 / elapsed).toFixed(1)} frames drawn per second, each waiting ${wait.toFixed(2)} ms for the browser to draw it; ${rendered}`);
   } else {
-    console.log(`${what}: frames per second: ${shown}`);
+    console.log(`${what}: ${rendered}`);
   }
 }
 
