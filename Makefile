@@ -217,6 +217,7 @@ test-server: build server-deps ## test the ranking's server on SQLite and Postgr
 test-web: deps ## play the page in headless chromium
 	@$(MAKE) --no-print-directory web-deps || echo "test-web: the browser build's packages could not all be installed"
 	@if tests/web/can-run.sh; then \
+	    node tests/web/pace-test.mjs && \
 	    $(MAKE) --no-print-directory web-folder && node tests/web/web-test.mjs $(WEB) $(BUILD)/tessaro-sim && \
 	    node tests/web/world-test.mjs $(WEB) $(BUILD)/tessaro-server; \
 	fi
@@ -244,9 +245,10 @@ bench: build ## run the benchmarks and report
 	@$(call install,wrk)
 	bench/report.sh $(BUILD)
 
-# The browser build's figures: bytes and times to the first frames, steps per second.
+# The browser build's figures: bytes and times to the first frames, steps per second, and
+# the world ranking's page served by tessaro-server on loopback.
 bench-web: web ## measure the browser's game
-	node bench/web-bench.mjs $(WEB)
+	node bench/web-bench.mjs $(WEB) $(BUILD)/tessaro-server
 
 # The README's pictures, made by the simulator from the scripts in docs/, in a
 # scratch folder so that the player's ranking file is never touched.

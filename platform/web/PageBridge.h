@@ -1,6 +1,6 @@
 #pragma once
 
-// What the page's own script (page.js, linked in as a library) does for the game.
+// What the page's own scripts (page.js and pace.js, linked in as libraries) do for the game.
 // Where world.js leaves the replay of the round the page was opened to watch.
 inline constexpr const char* kWatchedReplay = "/watched.tsr";
 
@@ -21,4 +21,6 @@ void tessaro_ended();
 // 1 when the page was opened at a ranked round's address and holds its replay at
 // kWatchedReplay: the page plays that round instead of the game.
 int tessaro_watching();
+// Gives the page its turns until performance.now() reaches deadline, then returns (pace.js).
+void tessaro_sleep_until(double deadline);
 }

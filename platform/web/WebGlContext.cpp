@@ -1,5 +1,9 @@
 #include "platform/web/WebGlContext.h"
 
+#include <GLES3/gl3.h>
+
+#include <cstdint>
+
 namespace {
 constexpr int kWebGl2 = 2;
 }
@@ -32,4 +36,17 @@ void WebGlContext::outputSize(int& width, int& height) const
 {
     if (emscripten_get_canvas_element_size(canvas_.c_str(), &width, &height) != EMSCRIPTEN_RESULT_SUCCESS)
         width = height = 0;
+}
+
+// A browser that draws WebGL in software, and composites in software, draws the frame when
+// the page next takes it for the screen: in a turn that the game gave it by sleeping, so
+// the sleep would end as late as the frame is long and the main loop would lose that time.
+// Reading a pixel waits here until the frame is drawn (finish() does not: browsers make it
+// a flush), which puts the frame's cost inside the loop's pass, where the loop counts it
+// and catches up, as a desktop's swap does. A graphics card draws this game's frame in
+// well under a millisecond, so there the wait costs next to nothing.
+void WebGlContext::swap()
+{
+    std::uint8_t pixel[4];
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
 }

@@ -8,7 +8,7 @@
 #include <string>
 
 // A WebGL2 context on the page's canvas. The page shows a finished frame itself
-// when the game next gives it a turn, so swapping has nothing to do.
+// when the game next gives it a turn; swapping waits until the frame is drawn.
 class WebGlContext : public GlContext {
 public:
     // Null when the browser offers no WebGL2 on the canvas.
@@ -18,7 +18,7 @@ public:
     WebGlContext& operator=(const WebGlContext&) = delete;
 
     void outputSize(int& width, int& height) const override;
-    void swap() override {}
+    void swap() override;
 
 private:
     WebGlContext(std::string canvas, EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context)

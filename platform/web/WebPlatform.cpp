@@ -7,6 +7,7 @@
 
 #include <emscripten.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -100,7 +101,9 @@ std::uint32_t WebPlatform::milliseconds()
 
 void WebPlatform::sleep(std::uint32_t ms)
 {
-    emscripten_sleep(ms);
+    // Until milliseconds() reads ms more than it does now, and no later if the page lets
+    // it: the main loop's new reference is the clock after the sleep (pace.js).
+    tessaro_sleep_until(std::floor(emscripten_get_now()) + ms);
     lastYield_ = milliseconds();
 }
 

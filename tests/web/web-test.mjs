@@ -20,6 +20,11 @@ const ACTUAL = { width: 640, height: 480 };
 // In the black bar left of the scaled picture.
 const OUTSIDE_LEFT = [-50, 240];
 const RANKING_FADE_STEPS = 140;
+const STEP_MS = 16;
+// A loop that was behind when sampling began may catch up this many steps at once, and
+// one more may fall due within the millisecond the clock reads.
+const MAX_CATCH_UP_STEPS = 5;
+const AHEAD_SAMPLING_MS = 4000;
 // SwiftShader and the desktop's OpenGL may round a blended or filtered edge differently:
 // a pixel counts as different when a channel is off by more than 2%, and at most 0.5%
 // of the picture may differ.
@@ -142,6 +147,23 @@ async function main() {
       await stepsLater(page, 10);
       await click(page, ...NO_INTRO);
       await until(page, 'the round', (s) => s.scene === SCENE.round, 300);
+    });
+    await check('the game\'s time never runs ahead of the page\'s clock', async () => {
+      const samples = await page.evaluate((ms) => new Promise((resolve) => {
+        const taken = [];
+        const timer = setInterval(() => {
+          taken.push([Number(window.tessaro.state().match(/step=(\d+)/)[1]), performance.now()]);
+          if (taken.length * 50 >= ms) {
+            clearInterval(timer);
+            resolve(taken);
+          }
+        }, 50);
+      }), AHEAD_SAMPLING_MS);
+      const [firstStep, firstTime] = samples[0];
+      for (const [step, time] of samples) {
+        const due = Math.floor((time - firstTime) / STEP_MS) + MAX_CATCH_UP_STEPS + 1;
+        expect(step - firstStep <= due, `${step - firstStep} steps in ${(time - firstTime).toFixed(1)} ms`);
+      }
     });
     await check('the mouse grabs the bomb, drags it past the picture\'s edge and flings it', async () => {
       await grabAndFling(page,
