@@ -22,8 +22,8 @@ constexpr int kQuadIndices = 6;
 
 class GlTexture : public Texture {
 public:
-    GlTexture(int width, int height, GLuint name, std::shared_ptr<bool> alive)
-        : Texture(width, height), name_(name), alive_(std::move(alive))
+    GlTexture(int width, int height, GLuint name, bool opaque, std::shared_ptr<bool> alive)
+        : Texture(width, height), name_(name), opaque_(opaque), alive_(std::move(alive))
     {
     }
     ~GlTexture() override
@@ -32,9 +32,12 @@ public:
             glDeleteTextures(1, &name_);
     }
     GLuint name() const { return name_; }
+    // Every texel's alpha is full, so every sample's is, however filtered or wrapped.
+    bool opaque() const { return opaque_; }
 
 private:
     GLuint name_;
+    bool opaque_;
     std::shared_ptr<bool> alive_;
 };
 
@@ -57,6 +60,37 @@ GLenum glBlend(Blend b)
 
 GLint glFilter(Filter f) { return f == Filter::Linear ? GL_LINEAR : GL_NEAREST; }
 GLint glAddress(Address a) { return a == Address::Wrap ? GL_REPEAT : GL_CLAMP_TO_EDGE; }
+
+bool allOpaque(const std::uint32_t* argb, std::size_t count)
+{
+    return std::all_of(argb, argb + count, [](std::uint32_t texel) { return texel >> 24 == 255; });
+}
+
+bool verticesOpaque(const std::vector<SpriteVertex>& vertices)
+{
+    return std::all_of(vertices.begin(), vertices.end(),
+                       [](const SpriteVertex& v) { return v.diffuse >> 24 == 255; });
+}
+
+// Whether every pixel of the batch comes out with full alpha.
+bool paintsOpaque(const DeviceState& s, const std::vector<SpriteVertex>& vertices)
+{
+    const auto* texture = static_cast<const GlTexture*>(s.texture);
+    const bool textureOpaque = texture == nullptr || texture->opaque();
+    switch (s.alphaOp) {
+    case StageOp::SelectArg1: return textureOpaque;
+    case StageOp::Add: return textureOpaque || verticesOpaque(vertices);
+    default: return textureOpaque && verticesOpaque(vertices);
+    }
+}
+
+// With a source alpha of one these factors give the source and nothing of the
+// destination, to the bit: blending would read the picture for nothing.
+bool blendKeepsOnlyOpaqueSource(const DeviceState& s)
+{
+    return (s.srcBlend == Blend::One || s.srcBlend == Blend::SrcAlpha)
+           && (s.destBlend == Blend::Zero || s.destBlend == Blend::InvSrcAlpha);
+}
 
 // A fan of zero alpha blended by its alpha leaves every pixel as it was.
 bool changesNoPixel(const DeviceState& s, const SpriteVertex (&fan)[4])
@@ -134,7 +168,8 @@ std::shared_ptr<Texture> GlDevice::createTexture(int width, int height, const st
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, gldialect::kWordFormat, GL_UNSIGNED_BYTE, argb);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     appliedValid_ = false;
-    return std::make_shared<GlTexture>(width, height, name, alive_);
+    const bool opaque = allOpaque(argb, static_cast<std::size_t>(width) * height);
+    return std::make_shared<GlTexture>(width, height, name, opaque, alive_);
 }
 
 void GlDevice::beginScene()
@@ -204,12 +239,12 @@ void GlDevice::drawFan(const SpriteVertex (&vertices)[4])
     batch_.add(state_, vertices);
 }
 
-void GlDevice::apply(const DeviceState& s)
+void GlDevice::apply(const DeviceState& s, bool blend)
 {
     programs_.use(s);
-    if (appliedValid_ && s == applied_)
+    if (appliedValid_ && blend == appliedBlend_ && s == applied_)
         return;
-    if (s.alphaBlend)
+    if (blend)
         glEnable(GL_BLEND);
     else
         glDisable(GL_BLEND);
@@ -222,6 +257,7 @@ void GlDevice::apply(const DeviceState& s)
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture != nullptr ? texture->name() : 0);
     applied_ = s;
+    appliedBlend_ = blend;
     appliedValid_ = true;
 }
 
@@ -229,7 +265,8 @@ void GlDevice::flush()
 {
     if (batch_.empty())
         return;
-    apply(batch_.state());
+    const DeviceState& s = batch_.state();
+    apply(s, s.alphaBlend && !(blendKeepsOnlyOpaqueSource(s) && paintsOpaque(s, batch_.vertices())));
     const int quads = batch_.quads();
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
     // A frame's batches follow one another in the buffer, so none writes over

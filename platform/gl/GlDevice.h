@@ -36,7 +36,8 @@ private:
     explicit GlDevice(std::unique_ptr<GlContext> context);
     bool build();
     void flush();
-    void apply(const DeviceState& s);
+    // Blending is off where it would change no pixel.
+    void apply(const DeviceState& s, bool blend);
     void finishFrame();
 
     std::unique_ptr<GlContext> context_;
@@ -48,6 +49,7 @@ private:
     GLuint sampler_ = 0;
     QuadBatch batch_;
     DeviceState applied_;
+    bool appliedBlend_ = false;
     bool appliedValid_ = false;
     // Quads of this frame already in the vertex buffer.
     int bufferedQuads_ = 0;
