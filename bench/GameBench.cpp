@@ -40,6 +40,22 @@ benchmark::Counter allocationsPerIteration(std::uint64_t since)
                               benchmark::Counter::kAvgIterations);
 }
 
+// Frames drawn after a warm-up, with the whole process's CPU, the program's own
+// allocations and the draw calls of a frame.
+template <typename Frame>
+void measureFrames(benchmark::State& state, const GlDevice& device, Frame frame)
+{
+    for (int i = 0; i < kWarmFrames; ++i)
+        frame();
+    const double since = CpuClock::process();
+    const std::uint64_t allocationsBefore = AllocationCount::sinceStart();
+    for (auto _ : state)
+        frame();
+    state.counters["process_cpu_us"] = processMicroseconds(since);
+    state.counters["allocations"] = allocationsPerIteration(allocationsBefore);
+    state.counters["draw_calls"] = device.drawCalls();
+}
+
 // One step of the game over a round of scripted play, the bomb flung through the
 // enemies every two seconds; the enemies in play are averaged over the round.
 void gameStep(benchmark::State& state)
@@ -75,15 +91,7 @@ void gameFrame(benchmark::State& state)
         device->endScene();
         device->present();
     };
-    for (int i = 0; i < kWarmFrames; ++i)
-        frame();
-    const double since = CpuClock::process();
-    const std::uint64_t allocationsBefore = AllocationCount::sinceStart();
-    for (auto _ : state)
-        frame();
-    state.counters["process_cpu_us"] = processMicroseconds(since);
-    state.counters["allocations"] = allocationsPerIteration(allocationsBefore);
-    state.counters["draw_calls"] = device->drawCalls();
+    measureFrames(state, *device, frame);
     state.counters["enemies"] = round.scene().stage().enemyCount();
 }
 BENCHMARK(gameFrame)->Unit(benchmark::kMicrosecond);
@@ -115,15 +123,7 @@ void titleFrame(benchmark::State& state)
         device->endScene();
         device->present();
     };
-    for (int i = 0; i < kWarmFrames; ++i)
-        frame();
-    const double since = CpuClock::process();
-    const std::uint64_t allocationsBefore = AllocationCount::sinceStart();
-    for (auto _ : state)
-        frame();
-    state.counters["process_cpu_us"] = processMicroseconds(since);
-    state.counters["allocations"] = allocationsPerIteration(allocationsBefore);
-    state.counters["draw_calls"] = device->drawCalls();
+    measureFrames(state, *device, frame);
 }
 BENCHMARK(titleFrame)->Unit(benchmark::kMicrosecond);
 

@@ -155,6 +155,54 @@ TEST_F(GlDeviceTest, ModulatesAddsAndFiltersAsTheStateSays)
     EXPECT_EQ(pixel(45, 5), 0xFF808080u);
 }
 
+// The device leaves out a fan, or its blending, only where the picture cannot show
+// the difference: each case here would show it.
+TEST_F(GlDeviceTest, SkipsFansAndBlendingOnlyWhereNoPixelChanges)
+{
+    ASSERT_NE(device, nullptr) << gl.error();
+    alphaBlending();
+    Sprite white;
+    white.attach(device, solid(0xFFFFFFFFu));
+    white.setTextureSize(2, 2);
+    const std::uint32_t halfTransparent[] = {0xFFFFFFFFu, 0x00FFFFFFu, 0xFFFFFFFFu, 0x00FFFFFFu};
+    Sprite striped;
+    striped.attach(device, device->createTexture(2, 2, halfTransparent));
+    striped.setTextureSize(2, 2);
+    device->beginScene();
+    device->clear(0xFF204060);
+
+    white.setAlpha(0);
+    white.drawWhole(0, 0, 0, 10, 10);  // blended by its alpha: nothing to see
+    device->setStageState(StageState::AlphaOp, static_cast<std::uint32_t>(StageOp::Add));
+    white.drawWhole(20, 0, 0, 10, 10);  // its alpha is the texel's, full
+    device->setStageState(StageState::AlphaOp, static_cast<std::uint32_t>(StageOp::Modulate));
+    device->setRenderState(RenderState::SrcBlend, static_cast<std::uint32_t>(Blend::One));
+    device->setRenderState(RenderState::DestBlend, static_cast<std::uint32_t>(Blend::One));
+    white.drawWhole(40, 0, 0, 10, 10);  // added whatever its alpha
+    alphaBlending();
+    white.setAlpha(128);
+    white.drawWhole(60, 0, 0, 10, 10);  // an opaque texture under half alpha
+    white.setAlpha(255);
+    striped.drawWhole(80, 0, 0, 2, 2);  // full alpha over texels of none
+    device->setStageState(StageState::AlphaOp, static_cast<std::uint32_t>(StageOp::SelectArg1));
+    striped.drawWhole(90, 0, 0, 2, 2);  // the texels' alpha alone
+    device->setStageState(StageState::AlphaOp, static_cast<std::uint32_t>(StageOp::Modulate));
+    device->setRenderState(RenderState::SrcBlend, static_cast<std::uint32_t>(Blend::One));
+    white.drawWhole(100, 0, 0, 10, 10);  // opaque, premultiplied: the texel
+
+    const std::vector<std::uint32_t> picture = device->readPicture();
+    const auto at = [&](int x, int y) { return picture[static_cast<std::size_t>(y) * 640 + x]; };
+    EXPECT_EQ(at(5, 5), 0xFF204060u);
+    EXPECT_EQ(at(25, 5), 0xFFFFFFFFu);
+    EXPECT_EQ(at(45, 5), 0xFFFFFFFFu);
+    EXPECT_EQ(at(65, 5), 0xFF90A0B0u);
+    EXPECT_EQ(at(80, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(at(81, 0), 0xFF204060u);
+    EXPECT_EQ(at(91, 0), 0xFF204060u);
+    EXPECT_EQ(at(105, 5), 0xFFFFFFFFu);
+    device->present();
+}
+
 // Where Direct3D 9 puts a pre-transformed quad's pixels and samples its texels:
 // pixel centres on whole coordinates, texel centres half a texel in.
 TEST_F(GlDeviceTest, CoversAndSamplesWhereDirect3D9Does)
