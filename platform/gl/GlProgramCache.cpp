@@ -132,15 +132,16 @@ bool GlProgramCache::make(const DeviceState& state)
     const bool textured = state.texture != nullptr;
     const int colorOp = operationIndex(state.colorOp);
     const int alphaOp = operationIndex(state.alphaOp);
-    Program& program = programs_[variant(textured, colorOp, alphaOp)];
+    const int chosen = variant(textured, colorOp, alphaOp);
+    Program& program = programs_[chosen];
     program.name = link(textured, colorOp, alphaOp);
     if (program.name == 0)
         return false;
     glUseProgram(program.name);
+    current_ = chosen;
     glUniform1i(glGetUniformLocation(program.name, "image"), 0);
     program.centreShift = glGetUniformLocation(program.name, "centreShift");
     glUniform2f(program.centreShift, program.shift[0], program.shift[1]);
-    glUseProgram(current_ >= 0 ? programs_[current_].name : 0);
     return true;
 }
 

@@ -16,7 +16,7 @@ public:
     GlProgramCache(const GlProgramCache&) = delete;
     GlProgramCache& operator=(const GlProgramCache&) = delete;
 
-    // Builds the program of the default state; false when the context cannot.
+    // Builds the program of the default state and makes it current; false when the context cannot.
     bool build();
     // Makes current the program that paints fans in this state.
     void use(const DeviceState& state);
@@ -35,7 +35,7 @@ private:
         bool tried = false;
     };
 
-    // Builds the program for this state; false when the context cannot.
+    // Builds the program for this state and makes it current; false when the context cannot.
     bool make(const DeviceState& state);
 
     static int operationIndex(StageOp op);
