@@ -29,8 +29,6 @@ int Program::run()
         platform_.showError(missingImages(files).c_str());
         return kCannotStart;
     }
-    if (factory_->asksFullScreen())
-        platform_.prepareQuestion();
     platform::Window* window = window_.create(field::kWidth, field::kHeight, title_.c_str());
     // The platform has said what it could not make.
     if (window == nullptr || application_.initialize(platform_, window, *factory_) == 1)

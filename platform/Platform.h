@@ -42,9 +42,6 @@ public:
     virtual std::uint32_t randomSeed() = 0;
     // True for Yes. Asked before the first frame, owned by the window.
     virtual bool askYesNo(Window* owner, const char* caption, const char* text) = 0;
-    // Said before the window is made when askYesNo will follow: a platform whose
-    // question is slow to make ready may start on it now, beside the window and device.
-    virtual void prepareQuestion() {}
     virtual void hidePointer() = 0;
     // Client coordinates; outside the window they are negative or too large.
     virtual Point pointer(Window* window) = 0;

@@ -5,7 +5,6 @@
 #include "platform/gl/GlDevice.h"
 #include "platform/sdl/SdlGlContext.h"
 #include "platform/sdl/X11Question.h"
-#include "platform/sdl/X11QuestionFonts.h"
 
 #include <SDL_syswm.h>
 
@@ -245,18 +244,13 @@ std::uint32_t SdlPlatform::randomSeed() { return SDL_GetTicks(); }
 
 bool SdlPlatform::askYesNo(Window* owner, const char* caption, const char* text)
 {
-    // Held through the question, let go after it whichever way it is asked.
-    const std::unique_ptr<X11QuestionFonts> fonts = std::move(questionFonts_);
     if (video_ == Video::Offscreen)
         return false;  // nobody to answer
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (owner != nullptr && SDL_GetWindowWMInfo(sdlWindow(owner), &info) == SDL_TRUE
-        && info.subsystem == SDL_SYSWM_X11) {
-        if (fonts)
-            fonts->await();
+        && info.subsystem == SDL_SYSWM_X11)
         return X11Question(info.info.x11.display, info.info.x11.window).ask(caption, text).value_or(false);
-    }
     // Elsewhere SDL asks through a program of the desktop's, started afresh.
     const SDL_MessageBoxButtonData buttons[] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
@@ -266,13 +260,6 @@ bool SdlPlatform::askYesNo(Window* owner, const char* caption, const char* text)
                                  static_cast<int>(SDL_arraysize(buttons)), buttons, nullptr};
     int chosen = 0;
     return SDL_ShowMessageBox(&box, &chosen) == 0 && chosen == 1;
-}
-
-void SdlPlatform::prepareQuestion()
-{
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (ready_ && video_ == Video::Window && !questionFonts_ && driver != nullptr && std::strcmp(driver, "x11") == 0)
-        questionFonts_ = std::make_unique<X11QuestionFonts>();
 }
 
 void SdlPlatform::hidePointer() { SDL_ShowCursor(SDL_DISABLE); }

@@ -7,14 +7,10 @@
 
 #include <SDL.h>
 
-#include <memory>
 #include <optional>
 #include <string>
 
 namespace platform {
-
-// Kept out of this header: Xlib names types that the game uses for its own.
-class X11QuestionFonts;
 
 // The operating system through SDL2: one window, its events, the clock, the pointer.
 class SdlPlatform : public Platform {
@@ -33,7 +29,6 @@ public:
     void sleep(std::uint32_t ms) override;
     std::uint32_t randomSeed() override;
     bool askYesNo(Window* owner, const char* caption, const char* text) override;
-    void prepareQuestion() override;
     void hidePointer() override;
     Point pointer(Window* window) override;
     void setPointer(Window* window, Point client) override;
@@ -62,8 +57,6 @@ private:
     Point lastPointer_{-1, -1};
     bool pointerRead_ = false;
     WindowProcedure procedure_ = nullptr;
-    // From prepareQuestion to the question's answer, on X11.
-    std::unique_ptr<X11QuestionFonts> questionFonts_;
     KeyLatch keys_;
 };
 

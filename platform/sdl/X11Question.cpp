@@ -1,16 +1,15 @@
 #include "platform/sdl/X11Question.h"
 
-#include "platform/sdl/Utf8CharacterType.h"
-#include "platform/sdl/X11QuestionFonts.h"
-
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include <langinfo.h>
 #include <poll.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 
@@ -18,6 +17,7 @@ namespace platform {
 
 namespace {
 
+constexpr const char* kFonts = "-*-*-medium-r-normal--*-120-*-*-*-*-*-*,-*-*-*-*-*--*-120-*-*-*-*-*-*,fixed";
 constexpr int kPadding = 20;
 constexpr int kButtonGap = 12;
 constexpr int kButtonMinWidth = 80;
@@ -27,6 +27,28 @@ constexpr int kMinWidth = 240;
 constexpr unsigned kRgb[] = {0xF0F0F0, 0x000000, 0xE1E1E1, 0xADADAD, 0x0078D7};
 constexpr unsigned short kEightToSixteenBits = 257;
 constexpr int kWaitForever = -1;
+
+// Xlib chooses the fonts for the text's characters by LC_CTYPE. The game runs in the
+// "C" locale, so while the dialog lives the character type is a UTF-8 one, the
+// user's where that is UTF-8. The change is the whole process's: the driver's threads
+// are idle before the first frame, and nothing of the game's reads it.
+class Utf8CharacterType {
+public:
+    Utf8CharacterType()
+    {
+        if (const char* now = std::setlocale(LC_CTYPE, nullptr))
+            previous_ = now;
+        if (std::setlocale(LC_CTYPE, "") == nullptr || std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0)
+            std::setlocale(LC_CTYPE, "C.UTF-8");
+    }
+    ~Utf8CharacterType() { std::setlocale(LC_CTYPE, previous_.c_str()); }
+
+    Utf8CharacterType(const Utf8CharacterType&) = delete;
+    Utf8CharacterType& operator=(const Utf8CharacterType&) = delete;
+
+private:
+    std::string previous_ = "C";
+};
 
 // The owner may close while the dialog is up: requests about it then fail, and
 // Xlib's default answer to a failed request ends the process. While one lives,
@@ -101,7 +123,7 @@ bool X11Question::loadFont()
     char** missing = nullptr;
     int missingCount = 0;
     char* fallback = nullptr;
-    font_ = XCreateFontSet(display_, X11QuestionFonts::kNames, &missing, &missingCount, &fallback);
+    font_ = XCreateFontSet(display_, kFonts, &missing, &missingCount, &fallback);
     if (missing != nullptr) {
         reportMissing(missing, missingCount);
         XFreeStringList(missing);
