@@ -203,6 +203,58 @@ TEST_F(GlDeviceTest, SkipsFansAndBlendingOnlyWhereNoPixelChanges)
     device->present();
 }
 
+// A batch blended by its texture's alpha is drawn only around its visible texels;
+// what filtering carries from them, across a wrapped edge or past a clamped one,
+// still lands. One visible texel in eight by eight, each drawn eight pixels wide.
+TEST_F(GlDeviceTest, DrawsAroundVisibleTexelsWithWhatFilteringAndAddressingCarry)
+{
+    ASSERT_NE(device, nullptr) << gl.error();
+    const auto lone = [&](int column) {
+        std::vector<std::uint32_t> texels(64, 0x00000000u);
+        texels[4 * 8 + column] = 0xFFFFFFFFu;
+        Sprite sprite;
+        sprite.attach(device, device->createTexture(8, 8, texels.data()));
+        sprite.setTextureSize(8, 8);
+        return sprite;
+    };
+    const auto sampling = [&](Filter filter, Address address) {
+        for (SamplerState f : {SamplerState::MinFilter, SamplerState::MagFilter})
+            device->setSamplerState(f, static_cast<std::uint32_t>(filter));
+        for (SamplerState a : {SamplerState::AddressU, SamplerState::AddressV})
+            device->setSamplerState(a, static_cast<std::uint32_t>(address));
+    };
+    Sprite middle = lone(4);
+    Sprite first = lone(0);
+    Sprite last = lone(7);
+    const std::uint32_t background = 0xFF000000u;
+    device->beginScene();
+    device->clear(background);
+    alphaBlending();
+
+    // Filtered, the texel of pixels 32 to 39 tints pixels 29 to 43.
+    sampling(Filter::Linear, Address::Clamp);
+    middle.drawWhole(0, 0, 0, 64, 64);
+    // Wrapped, the first column's texel reaches the last pixels too, and the last
+    // column's the first.
+    sampling(Filter::Linear, Address::Wrap);
+    first.drawWhole(100, 0, 0, 64, 64);
+    last.drawWhole(400, 0, 0, 64, 64);
+    // Clamped, the last column's texel goes on past the texture's edge.
+    sampling(Filter::Point, Address::Clamp);
+    last.draw(200, 0, 0, 96, 64, 0, 0, 12, 8);
+
+    const std::vector<std::uint32_t> picture = device->readPicture();
+    const auto at = [&](int x, int y) { return picture[static_cast<std::size_t>(y) * 640 + x]; };
+    EXPECT_NE(at(30, 36), background);
+    EXPECT_NE(at(42, 36), background);
+    EXPECT_EQ(at(25, 36), background);
+    EXPECT_NE(at(163, 36), background);
+    EXPECT_NE(at(401, 36), background);
+    EXPECT_EQ(at(290, 36), 0xFFFFFFFFu);
+    EXPECT_EQ(at(290, 20), background);
+    device->present();
+}
+
 // Where Direct3D 9 puts a pre-transformed quad's pixels and samples its texels:
 // pixel centres on whole coordinates, texel centres half a texel in.
 TEST_F(GlDeviceTest, CoversAndSamplesWhereDirect3D9Does)
@@ -263,5 +315,36 @@ TEST(ScaledGlDeviceTest, CoversWholeOutputPixelsWhereDirect3D9Does)
     const std::vector<std::uint32_t> picture = device->readPicture();
     ASSERT_EQ(picture.size(), 640u * 480u * kScale * kScale);
     expectWhiteSquare([&](int x, int y) { return picture[static_cast<std::size_t>(y) * 640 * kScale + x]; }, 20, 39);
+    device->present();
+}
+
+// In a letterbox of another shape the device still draws a sprite's visible texels
+// whole: the rectangle it draws inside is scaled and placed as the picture is.
+TEST(ScaledGlDeviceTest, DrawsVisibleTexelsWholeInALetterboxOfAnyShape)
+{
+    OffscreenGl gl(1000, 700);
+    GlDevice* device = gl.device();
+    ASSERT_NE(device, nullptr) << gl.error();
+    std::vector<std::uint32_t> texels(64, 0x00000000u);
+    texels[4 * 8 + 4] = 0xFFFFFFFFu;
+    Sprite lone;
+    lone.attach(device, device->createTexture(8, 8, texels.data()));
+    lone.setTextureSize(8, 8);
+    device->beginScene();
+    device->clear(0xFF000000);
+    device->setRenderState(RenderState::SrcBlend, static_cast<std::uint32_t>(Blend::SrcAlpha));
+    device->setRenderState(RenderState::DestBlend, static_cast<std::uint32_t>(Blend::InvSrcAlpha));
+    device->setRenderState(RenderState::AlphaBlendEnable, 1);
+    // The texel covers the field's 352 to 360 across and 272 to 280 down.
+    lone.drawWhole(320, 240, 0, 64, 64);
+    const std::vector<std::uint32_t> picture = device->readPicture();
+    const int width = static_cast<int>(picture.size()) / 700;
+    const float scale = 700.0f / 480.0f;
+    const auto at = [&](float x, float y) {
+        return picture[static_cast<std::size_t>(y * scale) * width + static_cast<std::size_t>(x * scale)];
+    };
+    for (const auto& [x, y] : {std::pair{352.8f, 276.0f}, {359.2f, 276.0f}, {356.0f, 272.8f}, {356.0f, 279.2f}})
+        EXPECT_EQ(at(x, y), 0xFFFFFFFFu) << x << "," << y;
+    EXPECT_EQ(at(350.0f, 276.0f), 0xFF000000u);
     device->present();
 }

@@ -1,8 +1,11 @@
 #include "platform/gl/GlDevice.h"
 
 #include "platform/Letterbox.h"
+#include "platform/gl/FanReach.h"
+#include "platform/gl/VisibleTexels.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -22,8 +25,9 @@ constexpr int kQuadIndices = 6;
 
 class GlTexture : public Texture {
 public:
-    GlTexture(int width, int height, GLuint name, bool opaque, std::shared_ptr<bool> alive)
-        : Texture(width, height), name_(name), opaque_(opaque), alive_(std::move(alive))
+    GlTexture(int width, int height, GLuint name, bool opaque, std::unique_ptr<VisibleTexels> visible,
+              std::shared_ptr<bool> alive)
+        : Texture(width, height), name_(name), opaque_(opaque), visible_(std::move(visible)), alive_(std::move(alive))
     {
     }
     ~GlTexture() override
@@ -34,10 +38,13 @@ public:
     GLuint name() const { return name_; }
     // Every texel's alpha is full, so every sample's is, however filtered or wrapped.
     bool opaque() const { return opaque_; }
+    // Null where no texel is fully transparent.
+    const VisibleTexels* visible() const { return visible_.get(); }
 
 private:
     GLuint name_;
     bool opaque_;
+    std::unique_ptr<VisibleTexels> visible_;
     std::shared_ptr<bool> alive_;
 };
 
@@ -64,6 +71,11 @@ GLint glAddress(Address a) { return a == Address::Wrap ? GL_REPEAT : GL_CLAMP_TO
 bool allOpaque(const std::uint32_t* argb, std::size_t count)
 {
     return std::all_of(argb, argb + count, [](std::uint32_t texel) { return texel >> 24 == 255; });
+}
+
+bool noneTransparent(const std::uint32_t* argb, std::size_t count)
+{
+    return std::all_of(argb, argb + count, [](std::uint32_t texel) { return texel >> 24 != 0; });
 }
 
 bool verticesOpaque(const std::vector<SpriteVertex>& vertices)
@@ -99,6 +111,18 @@ bool changesNoPixel(const DeviceState& s, const SpriteVertex (&fan)[4])
            && s.alphaOp == StageOp::Modulate
            && std::all_of(fan, fan + 4, [](const SpriteVertex& v) { return v.diffuse >> 24 == 0; });
 }
+
+// Blended by the alpha the texture gives, so that where that is zero the picture
+// stays as it was, to the bit: every stage setup but an added alpha.
+bool blendsByTextureAlpha(const DeviceState& s)
+{
+    return s.texture != nullptr && s.alphaBlend && s.srcBlend == Blend::SrcAlpha && s.destBlend == Blend::InvSrcAlpha
+           && s.alphaOp != StageOp::Add;
+}
+
+// Scissor rectangles are whole output pixels; one more each way covers the half pixel
+// the vertices are shifted by.
+constexpr int kScissorMargin = 1;
 
 }  // namespace
 
@@ -168,8 +192,9 @@ std::shared_ptr<Texture> GlDevice::createTexture(int width, int height, const st
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, gldialect::kWordFormat, GL_UNSIGNED_BYTE, argb);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     appliedValid_ = false;
-    const bool opaque = allOpaque(argb, static_cast<std::size_t>(width) * height);
-    return std::make_shared<GlTexture>(width, height, name, opaque, alive_);
+    const auto count = static_cast<std::size_t>(width) * height;
+    auto visible = noneTransparent(argb, count) ? nullptr : std::make_unique<VisibleTexels>(width, height, argb);
+    return std::make_shared<GlTexture>(width, height, name, allOpaque(argb, count), std::move(visible), alive_);
 }
 
 void GlDevice::beginScene()
@@ -192,8 +217,47 @@ void GlDevice::beginScene()
     // In clip space an output pixel is 2 / size wide.
     programs_.setCentreShift(2.0f * kCentreShiftPixels / static_cast<float>(std::max(box.width, 1)),
                              2.0f * kCentreShiftPixels / static_cast<float>(std::max(box.height, 1)));
-    glScissor(viewport_[0], viewport_[1], viewport_[2], viewport_[3]);
+    scissor(viewport_);
     glEnable(GL_SCISSOR_TEST);
+}
+
+void GlDevice::scissor(const int (&box)[4])
+{
+    if (std::equal(box, box + 4, scissor_))
+        return;
+    std::copy(box, box + 4, scissor_);
+    glScissor(box[0], box[1], box[2], box[3]);
+}
+
+std::optional<FanReach::Rect> GlDevice::reach(const DeviceState& s, const SpriteVertex (&fan)[4]) const
+{
+    const auto* texture = static_cast<const GlTexture*>(s.texture);
+    if (!blendsByTextureAlpha(s) || texture->visible() == nullptr)
+        return std::nullopt;
+    return FanReach::of(fan, {*texture->visible(), texture->width(), texture->height(), s.addressU == Address::Wrap,
+                              s.addressV == Address::Wrap});
+}
+
+// The batch's reach, in output pixels and inside the picture; false where it is none.
+bool GlDevice::batchBox(int (&box)[4]) const
+{
+    if (!batchReach_) {
+        std::copy(viewport_, viewport_ + 4, box);
+        return true;
+    }
+    // From field coordinates along one axis to whole output pixels around them,
+    // kept inside the picture's [start, start + size).
+    const auto span = [](float low, float high, int start, int size, int fieldSize, int& from, int& length) {
+        const float scale = static_cast<float>(size) / static_cast<float>(fieldSize);
+        from = std::max(start, static_cast<int>(std::floor(start + low * scale)) - kScissorMargin);
+        const int to = std::min(start + size, static_cast<int>(std::ceil(start + high * scale)) + kScissorMargin);
+        length = to - from;
+    };
+    span(batchReach_->left, batchReach_->right, viewport_[0], viewport_[2], field::kWidth, box[0], box[2]);
+    // Output rows count up from the bottom.
+    span(field::kHeight - batchReach_->bottom, field::kHeight - batchReach_->top, viewport_[1], viewport_[3],
+         field::kHeight, box[1], box[3]);
+    return box[2] > 0 && box[3] > 0;
 }
 
 void GlDevice::endScene() { flush(); }
@@ -225,6 +289,7 @@ void GlDevice::clear(std::uint32_t argb)
     flush();
     glClearColor(((argb >> 16) & 255) / 255.0f, ((argb >> 8) & 255) / 255.0f, (argb & 255) / 255.0f,
                  ((argb >> 24) & 255) / 255.0f);
+    scissor(viewport_);
     // Nothing is ever tested against depth, so it is left as it is. The buffer
     // stays: without one, a software rasteriser takes paths that round differently.
     glClear(GL_COLOR_BUFFER_BIT);
@@ -234,8 +299,19 @@ void GlDevice::drawFan(const SpriteVertex (&vertices)[4])
 {
     if (changesNoPixel(state_, vertices))
         return;
+    const std::optional<FanReach::Rect> fanReach = reach(state_, vertices);
+    if (fanReach && fanReach->empty())
+        return;
     if (batch_.breaksOn(state_))
         flush();
+    // A batch is drawn inside the rectangle around its fans' reaches, or everywhere
+    // once one fan may change any pixel it covers.
+    if (batch_.empty())
+        batchReach_ = fanReach;
+    else if (batchReach_ && fanReach)
+        batchReach_ = batchReach_->joined(*fanReach);
+    else
+        batchReach_.reset();
     batch_.add(state_, vertices);
 }
 
@@ -265,6 +341,12 @@ void GlDevice::flush()
 {
     if (batch_.empty())
         return;
+    int box[4];
+    if (!batchBox(box)) {
+        batch_.clear();
+        return;
+    }
+    scissor(box);
     const DeviceState& s = batch_.state();
     apply(s, s.alphaBlend && !(blendKeepsOnlyOpaqueSource(s) && paintsOpaque(s, batch_.vertices())));
     const int quads = batch_.quads();

@@ -3,12 +3,14 @@
 #include "platform/Device.h"
 #include "base/Field.h"
 #include "platform/QuadBatch.h"
+#include "platform/gl/FanReach.h"
 #include "platform/gl/GlContext.h"
 #include "platform/gl/GlDialect.h"
 #include "platform/gl/GlProgramCache.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // The device on OpenGL 3.3 core or WebGL2: one shader, one streaming vertex buffer,
@@ -39,6 +41,10 @@ private:
     // Blending is off where it would change no pixel.
     void apply(const DeviceState& s, bool blend);
     void finishFrame();
+    void scissor(const int (&box)[4]);
+    // Where a fan may change pixels, when that is less than its whole quad.
+    std::optional<FanReach::Rect> reach(const DeviceState& s, const SpriteVertex (&fan)[4]) const;
+    bool batchBox(int (&box)[4]) const;
 
     std::unique_ptr<GlContext> context_;
     std::shared_ptr<bool> alive_;
@@ -48,6 +54,8 @@ private:
     GLuint indexBuffer_ = 0;
     GLuint sampler_ = 0;
     QuadBatch batch_;
+    // Nothing while a fan of the batch may change any pixel it covers.
+    std::optional<FanReach::Rect> batchReach_;
     DeviceState applied_;
     bool appliedBlend_ = false;
     bool appliedValid_ = false;
@@ -56,4 +64,5 @@ private:
     int drawCalls_ = 0;
     int lastDrawCalls_ = 0;
     int viewport_[4] = {0, 0, field::kWidth, field::kHeight};
+    int scissor_[4] = {0, 0, 0, 0};
 };
