@@ -11,13 +11,21 @@ constexpr int kSampleMargin = 1;
 // A filtered sample leans on a texel from up to one and a half texels away; a half
 // more absorbs the rounding of the interpolated coordinate.
 constexpr float kFilterReach = 2.0f;
+// Corners further out than this, or not numbers, are left to the rasteriser: their
+// reach in whole pixels would not fit an int.
+constexpr float kFarthest = 1 << 20;
+
+bool near(float coordinate) { return coordinate >= -kFarthest && coordinate <= kFarthest; }
 
 }  // namespace
 
-// Corners top-left, top-right, bottom-right, bottom-left, each edge along an axis and
-// the texture laid the same way, so each axis's coordinate follows one screen axis.
+// Corners top-left, top-right, bottom-right, bottom-left within reach, each edge along
+// an axis and the texture laid the same way, so each axis's coordinate follows one
+// screen axis.
 bool FanReach::upright(const SpriteVertex (&f)[4])
 {
+    if (!std::all_of(f, f + 4, [](const SpriteVertex& v) { return near(v.x) && near(v.y); }))
+        return false;
     return f[0].y == f[1].y && f[2].y == f[3].y && f[0].x == f[3].x && f[1].x == f[2].x && f[0].v == f[1].v
            && f[2].v == f[3].v && f[0].u == f[3].u && f[1].u == f[2].u;
 }

@@ -282,7 +282,11 @@ void GlDevice::reset()
 {
     // Nothing is lost on this device: textures and buffers survive.
     appliedValid_ = false;
+    forgetScissor();
 }
+
+// No box asked for has a negative size, so the next is set whatever it is.
+void GlDevice::forgetScissor() { std::fill(scissor_, scissor_ + 4, -1); }
 
 void GlDevice::clear(std::uint32_t argb)
 {

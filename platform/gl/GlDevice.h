@@ -42,6 +42,7 @@ private:
     void apply(const DeviceState& s, bool blend);
     void finishFrame();
     void scissor(const int (&box)[4]);
+    void forgetScissor();
     // Where a fan may change pixels, when that is less than its whole quad.
     std::optional<FanReach::Rect> reach(const DeviceState& s, const SpriteVertex (&fan)[4]) const;
     bool batchBox(int (&box)[4]) const;
@@ -64,5 +65,6 @@ private:
     int drawCalls_ = 0;
     int lastDrawCalls_ = 0;
     int viewport_[4] = {0, 0, field::kWidth, field::kHeight};
-    int scissor_[4] = {0, 0, 0, 0};
+    // The scissor box last set; none at first.
+    int scissor_[4] = {-1, -1, -1, -1};
 };
