@@ -2,6 +2,8 @@
 #include "platform/sdl/OffscreenGl.h"
 #include "render/Sprite.h"
 
+#include <random>
+
 namespace {
 
 using DeviceSystemTest = SimTest;
@@ -226,14 +228,17 @@ TEST_F(GlDeviceTest, DrawsAroundVisibleTexelsWithWhatFilteringAndAddressingCarry
     Sprite middle = lone(4);
     Sprite first = lone(0);
     Sprite last = lone(7);
+    Sprite blockEnd = lone(3);
     const std::uint32_t background = 0xFF000000u;
     device->beginScene();
     device->clear(background);
     alphaBlending();
 
-    // Filtered, the texel of pixels 32 to 39 tints pixels 29 to 43.
+    // Filtered, the texel of pixels 32 to 39 tints pixels 29 to 43; the one of
+    // pixels 24 to 31, at the end of its block of four, tints pixels 21 to 35.
     sampling(Filter::Linear, Address::Clamp);
     middle.drawWhole(0, 0, 0, 64, 64);
+    blockEnd.drawWhole(500, 0, 0, 64, 64);
     // Wrapped, the first column's texel reaches the last pixels too, and the last
     // column's the first.
     sampling(Filter::Linear, Address::Wrap);
@@ -248,6 +253,8 @@ TEST_F(GlDeviceTest, DrawsAroundVisibleTexelsWithWhatFilteringAndAddressingCarry
     EXPECT_NE(at(30, 36), background);
     EXPECT_NE(at(42, 36), background);
     EXPECT_EQ(at(25, 36), background);
+    EXPECT_NE(at(534, 36), background);
+    EXPECT_EQ(at(537, 36), background);
     EXPECT_NE(at(163, 36), background);
     EXPECT_NE(at(401, 36), background);
     EXPECT_EQ(at(290, 36), 0xFFFFFFFFu);
@@ -347,4 +354,103 @@ TEST(ScaledGlDeviceTest, DrawsVisibleTexelsWholeInALetterboxOfAnyShape)
         EXPECT_EQ(at(x, y), 0xFFFFFFFFu) << x << "," << y;
     EXPECT_EQ(at(350.0f, 276.0f), 0xFF000000u);
     device->present();
+}
+
+namespace {
+
+// Textures with fully transparent texels in the ways the game's have them: scattered,
+// lone texels by block edges, one texel wide, a visible block off the block grid.
+std::vector<std::vector<std::uint32_t>> partlyTransparent(std::mt19937& random,
+                                                          const std::vector<std::pair<int, int>>& sizes)
+{
+    std::vector<std::vector<std::uint32_t>> textures;
+    for (const auto& [width, height] : sizes) {
+        std::vector<std::uint32_t> texels(static_cast<std::size_t>(width) * height);
+        const int shape = static_cast<int>(textures.size()) % 3;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const bool visible = shape == 0   ? random() % 5 == 0
+                                     : shape == 1 ? (x == width / 2 - 1 && y == height / 3)
+                                                  : (x >= width / 3 && x < width / 3 + 5 && y >= 3 && y < 9);
+                const std::uint32_t alpha = visible ? 1 + random() % 255 : 0;
+                texels[static_cast<std::size_t>(y) * width + x] = alpha << 24 | (random() & 0xFFFFFFu);
+            }
+        textures.push_back(std::move(texels));
+    }
+    return textures;
+}
+
+// Sixty sprites in runs of three of one texture and sampling, scaled, mirrored, turned now and
+// then, at fractions of a pixel, from source areas crossing the texture's edges, with
+// a clear part way; every vertex's alpha zero, the texel's alpha taken as the stage says.
+std::vector<std::uint32_t> drawnWith(GlDevice* device, StageOp alphaOp)
+{
+    std::mt19937 random(11);
+    const std::vector<std::pair<int, int>> sizes{{13, 9}, {8, 8}, {64, 64}, {1, 5}, {40, 24}, {16, 16}};
+    const std::vector<std::vector<std::uint32_t>> textures = partlyTransparent(random, sizes);
+    std::vector<Sprite> sprites(textures.size());
+    for (std::size_t i = 0; i < textures.size(); ++i) {
+        sprites[i].attach(device, device->createTexture(sizes[i].first, sizes[i].second, textures[i].data()));
+        sprites[i].setTextureSize(sizes[i].first, sizes[i].second);
+    }
+    const auto between = [&](float low, float high) {
+        return low + (high - low) * static_cast<float>(random() % 10000) / 10000.0f;
+    };
+    device->beginScene();
+    device->clear(0xFF336699);
+    device->setRenderState(RenderState::SrcBlend, static_cast<std::uint32_t>(Blend::SrcAlpha));
+    device->setRenderState(RenderState::DestBlend, static_cast<std::uint32_t>(Blend::InvSrcAlpha));
+    device->setRenderState(RenderState::AlphaBlendEnable, 1);
+    device->setStageState(StageState::AlphaOp, static_cast<std::uint32_t>(alphaOp));
+    Sprite* sprite = &sprites[0];
+    for (int i = 0; i < 60; ++i) {
+        if (i % 3 == 0) {
+            sprite = &sprites[random() % sprites.size()];
+            const auto filter = random() % 2 == 0 ? Filter::Point : Filter::Linear;
+            const auto address = random() % 2 == 0 ? Address::Wrap : Address::Clamp;
+            for (SamplerState f : {SamplerState::MinFilter, SamplerState::MagFilter})
+                device->setSamplerState(f, static_cast<std::uint32_t>(filter));
+            for (SamplerState a : {SamplerState::AddressU, SamplerState::AddressV})
+                device->setSamplerState(a, static_cast<std::uint32_t>(address));
+        }
+        if (i == 30)
+            device->clear(0xFF996633);
+        const auto* texture = sprite->texture();
+        const auto tw = static_cast<float>(texture->width());
+        const auto th = static_cast<float>(texture->height());
+        sprite->setAlpha(0);
+        sprite->setColor(static_cast<std::uint8_t>(random()), static_cast<std::uint8_t>(random()), 255);
+        sprite->setRotation(random() % 20 == 0 ? static_cast<float>(random() % 360) : 0);
+        const float width = between(-120, 160);
+        const float height = between(-90, 120);
+        sprite->draw(between(-60, 660), between(-60, 500), 0, width, height, between(-tw / 2, tw / 2),
+                     between(-th / 2, th / 2), between(0.5f, tw), between(0.5f, th));
+    }
+    std::vector<std::uint32_t> picture = device->readPicture();
+    device->present();
+    return picture;
+}
+
+}  // namespace
+
+// Drawing only around visible texels leaves every pixel as drawing everywhere does:
+// the texel's alpha selected (drawn around its visible texels) and the vertex's zero
+// alpha added to it (the same alpha, drawn everywhere), in pictures of three shapes,
+// compared to the bit.
+TEST(ScaledGlDeviceTest, DrawingAroundVisibleTexelsChangesNoPixelOfDrawingEverywhere)
+{
+    for (const auto& [width, height] : {std::pair{640, 480}, {1000, 700}, {700, 1000}}) {
+        OffscreenGl gl(width, height);
+        GlDevice* device = gl.device();
+        ASSERT_NE(device, nullptr) << gl.error();
+        const std::vector<std::uint32_t> around = drawnWith(device, StageOp::SelectArg1);
+        const std::vector<std::uint32_t> everywhere = drawnWith(device, StageOp::Add);
+        ASSERT_EQ(around.size(), everywhere.size());
+        std::size_t differing = 0;
+        for (std::size_t i = 0; i < around.size(); ++i)
+            differing += around[i] != everywhere[i] ? 1 : 0;
+        EXPECT_EQ(differing, 0u) << width << " x " << height;
+        EXPECT_NE(std::count(around.begin(), around.end(), 0xFF996633u), static_cast<std::ptrdiff_t>(around.size()))
+            << "nothing was drawn after the clear";
+    }
 }

@@ -72,15 +72,17 @@ std::optional<FanReach::Rect> FanReach::of(const SpriteVertex (&f)[4], const Sam
         return std::nullopt;
     const Axis across{f[0].x, f[1].x, f[0].u, f[1].u};
     const Axis down{f[0].y, f[3].y, f[0].v, f[3].v};
-    const std::optional<VisibleTexels::Span> columns = sampled(across, s.width);
-    const std::optional<VisibleTexels::Span> rows = sampled(down, s.height);
+    const int width = s.texels.width();
+    const int height = s.texels.height();
+    const std::optional<VisibleTexels::Span> columns = sampled(across, width);
+    const std::optional<VisibleTexels::Span> rows = sampled(down, height);
     if (!columns || !rows)
         return std::nullopt;
     const VisibleTexels::Area visible = s.texels.within({*columns, *rows}, s.wrapU, s.wrapV);
     if (visible.empty())
         return Rect{0, 0, -1, -1};
     Rect reach{};
-    narrow(across, s.width, visible.columns, reach.left, reach.right);
-    narrow(down, s.height, visible.rows, reach.top, reach.bottom);
+    narrow(across, width, visible.columns, reach.left, reach.right);
+    narrow(down, height, visible.rows, reach.top, reach.bottom);
     return reach;
 }

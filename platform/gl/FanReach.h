@@ -22,8 +22,6 @@ public:
     };
     struct Sampling {
         const VisibleTexels& texels;
-        int width;
-        int height;
         bool wrapU;
         bool wrapV;
     };

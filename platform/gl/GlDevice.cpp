@@ -120,8 +120,8 @@ bool blendsByTextureAlpha(const DeviceState& s)
            && s.alphaOp != StageOp::Add;
 }
 
-// Scissor rectangles are whole output pixels; one more each way covers the half pixel
-// the vertices are shifted by.
+// Scissor rectangles are whole output pixels, rounded outward; one more each way
+// leaves room for the half pixel the vertices are shifted by and for rounding.
 constexpr int kScissorMargin = 1;
 
 }  // namespace
@@ -193,7 +193,10 @@ std::shared_ptr<Texture> GlDevice::createTexture(int width, int height, const st
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     appliedValid_ = false;
     const auto count = static_cast<std::size_t>(width) * height;
-    auto visible = noneTransparent(argb, count) ? nullptr : std::make_unique<VisibleTexels>(width, height, argb);
+    // A texture the driver could not take samples black everywhere: drawn whole.
+    const bool uploaded = glGetError() == GL_NO_ERROR;
+    auto visible = !uploaded || noneTransparent(argb, count) ? nullptr
+                                                             : std::make_unique<VisibleTexels>(width, height, argb);
     return std::make_shared<GlTexture>(width, height, name, allOpaque(argb, count), std::move(visible), alive_);
 }
 
@@ -234,8 +237,7 @@ std::optional<FanReach::Rect> GlDevice::reach(const DeviceState& s, const Sprite
     const auto* texture = static_cast<const GlTexture*>(s.texture);
     if (!blendsByTextureAlpha(s) || texture->visible() == nullptr)
         return std::nullopt;
-    return FanReach::of(fan, {*texture->visible(), texture->width(), texture->height(), s.addressU == Address::Wrap,
-                              s.addressV == Address::Wrap});
+    return FanReach::of(fan, {*texture->visible(), s.addressU == Address::Wrap, s.addressV == Address::Wrap});
 }
 
 // The batch's reach, in output pixels and inside the picture; false where it is none.
@@ -249,8 +251,13 @@ bool GlDevice::batchBox(int (&box)[4]) const
     // kept inside the picture's [start, start + size).
     const auto span = [](float low, float high, int start, int size, int fieldSize, int& from, int& length) {
         const float scale = static_cast<float>(size) / static_cast<float>(fieldSize);
-        from = std::max(start, static_cast<int>(std::floor(start + low * scale)) - kScissorMargin);
-        const int to = std::min(start + size, static_cast<int>(std::ceil(start + high * scale)) + kScissorMargin);
+        // Kept near the picture before rounding, so that any reach fits an int.
+        const auto output = [&](float field) {
+            return std::clamp(start + field * scale, start - 2.0f * kScissorMargin,
+                              static_cast<float>(start + size) + 2.0f * kScissorMargin);
+        };
+        from = std::max(start, static_cast<int>(std::floor(output(low))) - kScissorMargin);
+        const int to = std::min(start + size, static_cast<int>(std::ceil(output(high))) + kScissorMargin);
         length = to - from;
     };
     span(batchReach_->left, batchReach_->right, viewport_[0], viewport_[2], field::kWidth, box[0], box[2]);

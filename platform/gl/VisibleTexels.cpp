@@ -75,7 +75,8 @@ VisibleTexels::Area VisibleTexels::boundsInside(const Area& area) const
     const int lastRow
         = bottom - search(0, bottom - top, [&](int d) { return count(left, bottom - d, right, bottom) > 0; });
     const auto texels = [](int firstBlock, int lastBlock, const Span& inside) {
-        return Span{std::max(firstBlock * kBlock, inside.first), std::min(lastBlock * kBlock + kBlock - 1, inside.last)};
+        return Span{std::max(firstBlock * kBlock, inside.first),
+                    std::min(lastBlock * kBlock + kBlock - 1, inside.last)};
     };
     return {texels(first, last, area.columns), texels(firstRow, lastRow, area.rows)};
 }
@@ -102,6 +103,9 @@ int VisibleTexels::pieces(const Span& indices, int size, bool wrap, Piece (&out)
 
 VisibleTexels::Area VisibleTexels::within(const Area& area, bool wrapColumns, bool wrapRows) const
 {
+    const auto inRange = [](const Span& s, int size) { return s.first >= -size && s.last < 2 * size; };
+    if (area.empty() || !inRange(area.columns, width_) || !inRange(area.rows, height_))
+        return area;
     const auto same = [](const Span& a, const Span& b) { return a.first == b.first && a.last == b.last; };
     const auto mixed = [](int value, std::uint32_t prime) { return static_cast<std::uint32_t>(value) * prime; };
     const std::uint32_t key = mixed(area.columns.first, 73856093u) ^ mixed(area.columns.last, 19349663u)

@@ -25,11 +25,13 @@ public:
     };
 
     VisibleTexels(int width, int height, const std::uint32_t* argb);
+    int width() const { return width_; }
+    int height() const { return height_; }
 
     // An area holding every visible texel that a sample in this area may read, at
     // most a block's width less one beyond the smallest. Indices may lie beyond the
     // texture, up to a texture's size either way: there the texture repeats where
-    // wrapped and its edge texels go on where not.
+    // wrapped and its edge texels go on where not; further, the area is given back.
     Area within(const Area& area, bool wrapColumns, bool wrapRows) const;
 
 private:
