@@ -29,7 +29,7 @@ TEST(FanReachTest, KnownForUprightQuadsWithinReachAndMirroredAlike)
     std::vector<std::uint32_t> texels(16 * 16, 0x00000000u);
     texels[8 * 16 + 12] = 0xFFFFFFFFu;  // column 12, row 8: x 48 to 52, y 32 to 36 at four a texel
     const VisibleTexels visible(16, 16, texels.data());
-    const FanReach::Sampling sampling{visible, 16, 16, false, false};
+    const FanReach::Sampling sampling{visible, false, false};
     SpriteVertex fan[4];
 
     quad(fan, 0, 0, 64, 64);
@@ -57,7 +57,7 @@ TEST(FanReachTest, KnownForUprightQuadsWithinReachAndMirroredAlike)
     const std::vector<std::uint32_t> clear(16 * 16, 0x00FFFFFFu);
     const VisibleTexels none(16, 16, clear.data());
     quad(fan, 0, 0, 64, 64);
-    const std::optional<FanReach::Rect> nothing = FanReach::of(fan, {none, 16, 16, true, true});
+    const std::optional<FanReach::Rect> nothing = FanReach::of(fan, {none, true, true});
     ASSERT_TRUE(nothing.has_value());
     EXPECT_TRUE(nothing->empty());
 }
