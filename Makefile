@@ -75,7 +75,8 @@ install = missing=""; for p in $(1); do \
 	done; \
 	if [ -n "$$missing" ]; then \
 	    echo "Installing:$$missing"; \
-	    $(SUDO) apt-get $(APT_WAIT) update -q && \
+	    $(SUDO) apt-get $(APT_WAIT) update -q || \
+	        echo "Some package lists could not be fetched (above); installing from those that were"; \
 	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get $(APT_WAIT) install -y -q $$missing; \
 	fi
 
@@ -156,17 +157,20 @@ windows-x86_64: build windows-deps ## build the 64-bit Windows program
 	$(call windows_build,x86_64)
 
 # Checks the 32-bit program's file, then runs it under Wine where this machine can
-# start 32-bit programs (found by trying one), or else the 64-bit build of the same sources.
+# start 32-bit programs (found by trying one) and install the 32-bit Wine, or else the
+# 64-bit build of the same sources.
 test-windows: windows ## check the Windows program and run it under Wine
 	tests/windows-checks.sh $(WINDOWS_DIR_i686)/tessaro.exe
-	@if tests/runs-32bit.sh; then \
-	    echo "test-windows: this machine starts 32-bit programs: Wine runs the 32-bit tessaro.exe"; \
-	    $(MAKE) --no-print-directory wine-tests WINE_ARCH=i686; \
-	else \
+	@if ! tests/runs-32bit.sh; then \
 	    echo "test-windows: this machine cannot start 32-bit programs (a 32-bit test program was refused):"; \
-	    echo "test-windows: Wine runs the same sources built as a 64-bit program"; \
-	    $(MAKE) --no-print-directory windows-x86_64 wine-tests WINE_ARCH=x86_64; \
-	fi
+	elif ! $(MAKE) --no-print-directory wine-deps WINE_ARCH=i686; then \
+	    echo "test-windows: the 32-bit Wine cannot be installed on this machine now (apt says why above):"; \
+	else \
+	    echo "test-windows: this machine starts 32-bit programs: Wine runs the 32-bit tessaro.exe"; \
+	    exec $(MAKE) --no-print-directory wine-tests WINE_ARCH=i686; \
+	fi; \
+	echo "test-windows: Wine runs the same sources built as a 64-bit program"; \
+	$(MAKE) --no-print-directory windows-x86_64 wine-tests WINE_ARCH=x86_64
 
 # The program in a window, then its replay verifier on the recorded rounds, then
 # recorded frames painted by its Direct3D 9 device and held against the OpenGL pictures.
