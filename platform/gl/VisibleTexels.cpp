@@ -106,20 +106,6 @@ VisibleTexels::Area VisibleTexels::within(const Area& area, bool wrapColumns, bo
     const auto inRange = [](const Span& s, int size) { return s.first >= -size && s.last < 2 * size; };
     if (area.empty() || !inRange(area.columns, width_) || !inRange(area.rows, height_))
         return area;
-    const auto same = [](const Span& a, const Span& b) { return a.first == b.first && a.last == b.last; };
-    const auto mixed = [](int value, std::uint32_t prime) { return static_cast<std::uint32_t>(value) * prime; };
-    const std::uint32_t key = mixed(area.columns.first, 73856093u) ^ mixed(area.columns.last, 19349663u)
-                              ^ mixed(area.rows.first, 83492791u) ^ mixed(area.rows.last, 2654435761u)
-                              ^ (wrapColumns ? 1u : 0u) ^ (wrapRows ? 2u : 0u);
-    Answer& answer = answers_[key % kAnswers];
-    if (!(answer.held && same(answer.asked.columns, area.columns) && same(answer.asked.rows, area.rows)
-          && answer.wrapColumns == wrapColumns && answer.wrapRows == wrapRows))
-        answer = {area, wrapColumns, wrapRows, true, search(area, wrapColumns, wrapRows)};
-    return answer.found;
-}
-
-VisibleTexels::Area VisibleTexels::search(const Area& area, bool wrapColumns, bool wrapRows) const
-{
     Piece columns[3];
     Piece rows[3];
     const int columnCount = pieces(area.columns, width_, wrapColumns, columns);

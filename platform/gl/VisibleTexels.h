@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -43,7 +42,6 @@ private:
     };
     static int pieces(const Span& indices, int size, bool wrap, Piece (&out)[3]);
 
-    Area search(const Area& area, bool wrapColumns, bool wrapRows) const;
     // Blocks with a visible texel in a rectangle of blocks.
     std::uint32_t count(int left, int top, int right, int bottom) const;
     Area boundsInside(const Area& area) const;
@@ -56,15 +54,4 @@ private:
     // (blocks across + 1) x (blocks down + 1) counts: entry (x, y) covers the blocks
     // left of x and above y.
     std::vector<std::uint32_t> counts_;
-    // The answers to recent questions: a sprite asks the same of its texture frame
-    // after frame. Each question has one place, by a hash of it.
-    struct Answer {
-        Area asked;
-        bool wrapColumns;
-        bool wrapRows;
-        bool held;
-        Area found;
-    };
-    static constexpr std::size_t kAnswers = 64;
-    mutable std::array<Answer, kAnswers> answers_{};
 };
