@@ -12,26 +12,46 @@ seconds=${BENCH_SECONDS:-10}
 name=window-bench
 . "$(dirname "$0")/../tests/window-checks.sh"
 floor_pid=""
-trap '[ -n "$floor_pid" ] && kill "$floor_pid" 2>/dev/null; cleanup' EXIT
+backdrop_pid=""
+trap 'kill $floor_pid $backdrop_pid 2>/dev/null; cleanup' EXIT
 
-ticks=$(getconf CLK_TCK)
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
-# CPU ticks so far: user and system, of a process (all threads) or of one thread.
-cpu_ticks() { awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "$1"; }
+# CPU time so far in microseconds, of a process (all its threads) or of one thread.
+# The scheduler's own count to the nanosecond where the kernel keeps it; else the
+# clock ticks (a hundredth of a second each here), too coarse for a thread that runs
+# a few tenths of a millisecond a frame.
+if [ -r /proc/self/schedstat ]; then
+    cpu_us() {
+        local files=("$1"/task/*/schedstat)
+        [ "${2:-}" = thread ] && files=("$1"/task/"${1##*/}"/schedstat)
+        awk '{ ns += $1 } END { printf "%d\n", ns / 1000 }' "${files[@]}" 2>/dev/null
+    }
+else
+    ticks=$(getconf CLK_TCK)
+    cpu_us() {
+        local file=$1/stat
+        [ "${2:-}" = thread ] && file=$1/task/${1##*/}/stat
+        awk -v k="$ticks" '{ sub(/^.*\) /, ""); printf "%d\n", ($12 + $13) * 1000000 / k }' "$file"
+    }
+fi
 row() { echo "$1|$2|$3|$4"; }
 
-# Measures both programs over the same seconds; prints the four percentages.
+# Measures the programs over the same seconds; prints the percentages of a core of
+# the game, the floor and the backdrop (0 while it does not run), each whole and
+# main thread.
 measure() {
-    local g0 gm0 f0 fm0 t0 g1 gm1 f1 fm1 t1
-    g0=$(cpu_ticks /proc/$pid/stat); gm0=$(cpu_ticks /proc/$pid/task/$pid/stat)
-    f0=$(cpu_ticks /proc/$floor_pid/stat); fm0=$(cpu_ticks /proc/$floor_pid/task/$floor_pid/stat)
+    local pids=("$pid" "$floor_pid" "$backdrop_pid") before=() after=() t0 t1
+    both() { if [ -n "$1" ]; then echo "$(cpu_us /proc/$1) $(cpu_us /proc/$1 thread)"; else echo "0 0"; fi; }
+    read -ra before <<<"$(for p in "${pids[@]}"; do both "$p"; done | tr '\n' ' ')"
     t0=$(now_ms)
     "$@"
-    g1=$(cpu_ticks /proc/$pid/stat); gm1=$(cpu_ticks /proc/$pid/task/$pid/stat)
-    f1=$(cpu_ticks /proc/$floor_pid/stat); fm1=$(cpu_ticks /proc/$floor_pid/task/$floor_pid/stat)
+    read -ra after <<<"$(for p in "${pids[@]}"; do both "$p"; done | tr '\n' ' ')"
     t1=$(now_ms)
-    awk -v w=$((t1 - t0)) -v k="$ticks" -v g=$((g1 - g0)) -v gm=$((gm1 - gm0)) -v f=$((f1 - f0)) -v fm=$((fm1 - fm0)) \
-        'BEGIN { c = 100000 / (k * w); printf "%.1f %.1f %.1f %.1f\n", g * c, gm * c, f * c, fm * c }'
+    for i in "${!before[@]}"; do
+        awk -v w=$((t1 - t0)) -v a="${after[$i]:-0}" -v b="${before[$i]:-0}" \
+            'BEGIN { printf "%.2f ", (a - b) * 0.1 / w }'
+    done
+    echo
 }
 idle() { sleep "$seconds"; }
 # Flings the bomb toward a corner every two seconds.
@@ -45,10 +65,13 @@ fling() {
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "-" }'; }
 report() {
-    local what=$1 g gm f fm
-    read -r g gm f fm
+    local what=$1 g gm f fm b bm
+    read -r g gm f fm b bm
     row "$what: game, whole process" "$g" "% of a core" "floor $f %; $(ratio "$g" "$f") x the floor"
     row "$what: game, main thread" "$gm" "% of a core" "floor $fm %; $(ratio "$gm" "$fm") x the floor"
+    [ -n "$backdrop_pid" ] || return 0
+    row "$what: the floor drawing a round's background, whole process" "$b" "% of a core" \
+        "$(ratio "$b" "$f") x the floor; the game $(ratio "$g" "$b") x this"
 }
 
 mkdir -p "$work/data"
@@ -97,10 +120,16 @@ xdotool mousemove --window "$window" 300 262 click 1 sleep 0.5 mousemove --windo
 sleep 7
 yellow=$(share "$window" 'rgb(255,255,128)' "" 3%)
 awk -v s="${yellow:-1}" 'BEGIN { exit !(s < 0.1) }' || fail "no round began (the title is still shown)"
+# What no round can go below: the floor drawing the round's opaque background.
+(SDL_VIDEODRIVER=x11 exec "$floor" --background) &
+backdrop_pid=$!
+sleep 1
+kill -0 "$backdrop_pid" 2>/dev/null || fail "the floor could not draw a background"
 measure fling | report "play, flinging"
 
 row "peak memory: game" "$(awk '/VmHWM/ { printf "%.1f", $2 / 1024 }' /proc/$pid/status)" MiB "resident"
 row "peak memory: floor" "$(awk '/VmHWM/ { printf "%.1f", $2 / 1024 }' /proc/$floor_pid/status)" MiB "resident"
-kill "$floor_pid" 2>/dev/null
+kill "$floor_pid" "$backdrop_pid" 2>/dev/null
 floor_pid=""
+backdrop_pid=""
 expect_escape_ends_it
