@@ -120,7 +120,7 @@ xdotool mousemove --window "$window" 300 262 click 1 sleep 0.5 mousemove --windo
 sleep 7
 yellow=$(share "$window" 'rgb(255,255,128)' "" 3%)
 awk -v s="${yellow:-1}" 'BEGIN { exit !(s < 0.1) }' || fail "no round began (the title is still shown)"
-# What no round can go below: the floor drawing the round's opaque background.
+# Beside play, the floor drawing the round's opaque background: what every frame shows.
 (SDL_VIDEODRIVER=x11 exec "$floor" --background) &
 backdrop_pid=$!
 sleep 1
