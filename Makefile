@@ -221,7 +221,7 @@ test-server: build server-deps ## test the ranking's server on SQLite and Postgr
 test-web: deps ## play the page in headless chromium
 	@$(MAKE) --no-print-directory web-deps || echo "test-web: the browser build's packages could not all be installed"
 	@if tests/web/can-run.sh; then \
-	    node tests/web/pace-test.mjs && \
+	    node tests/web/pace-test.mjs && node tests/web/world-scenes-test.mjs && \
 	    $(MAKE) --no-print-directory web-folder && node tests/web/web-test.mjs $(WEB) $(BUILD)/tessaro-sim && \
 	    node tests/web/world-test.mjs $(WEB) $(BUILD)/tessaro-server; \
 	fi

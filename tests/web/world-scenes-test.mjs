@@ -1,0 +1,119 @@
+// The page's world script (platform/web/world.js) on a stubbed page: when it takes the
+// round's replay to send. node tests/web/world-scenes-test.mjs
+import fs from 'node:fs';
+import path from 'node:path';
+import vm from 'node:vm';
+import { fileURLToPath } from 'node:url';
+
+const SCRIPT = path.join(path.dirname(fileURLToPath(import.meta.url)), '../../platform/web/world.js');
+const REPLAY = '/data/replays/round-000001.tsr';
+const SCENE = { nameEntry: 1, ranking: 2 };
+
+let failures = 0;
+
+async function check(name, body) {
+  try {
+    await body();
+    console.log(`ok - ${name}`);
+  } catch (error) {
+    failures += 1;
+    console.log(`not ok - ${name}: ${error.message}`);
+  }
+}
+
+function expect(condition, what) {
+  if (!condition) throw new Error(what);
+}
+
+// Anything the panel asks of the page's elements, answered and forgotten.
+function anyElement() {
+  return new Proxy(function () {}, {
+    get: (target, key) => (key === 'getBoundingClientRect' ? () => ({ left: 0, right: 0, top: 0, bottom: 0, width: 0 }) : anyElement()),
+    set: () => true,
+    apply: () => anyElement(),
+  });
+}
+
+// A page served by tessaro-server whose game is at `game.step` in `game.scene`, with the
+// replay file holding `game.replay`; the rounds sent are kept in `posted`.
+async function makePage() {
+  const page = { game: { step: 0, scene: 0, replay: null }, posted: [], intervals: [], timeouts: [] };
+  const storage = new Map();
+  const answer = (body, status = 200) => ({ ok: status < 300, status, json: async () => body });
+  const context = {
+    location: { pathname: '/', assign: () => {} },
+    document: { getElementById: anyElement, createElement: anyElement, addEventListener: () => {} },
+    window: {
+      addEventListener: () => {},
+      dispatchEvent: () => {},
+      tessaro: { state: () => `step=${page.game.step} scene=${page.game.scene}` },
+    },
+    Event: class {},
+    localStorage: { getItem: (k) => storage.get(k) ?? null, setItem: (k, v) => storage.set(k, String(v)) },
+    btoa,
+    atob,
+    FS: {
+      readdir: () => (page.game.replay === null ? [] : [path.basename(REPLAY)]),
+      readFile: () => Uint8Array.from(page.game.replay, (c) => c.charCodeAt(0)),
+    },
+    fetch: async (url, options) => {
+      if (url === '/api/health') return answer({ version: 'test' });
+      if (url.startsWith('/api/ranking')) return answer({ of: 0, offset: 0, rounds: [] });
+      if (url === '/api/rounds' && options.method === 'POST') {
+        page.posted.push(String.fromCharCode(...options.body));
+        return answer({ rank: 1, of: 1, id: 1 }, 201);
+      }
+      return answer({}, 404);
+    },
+    setInterval: (fn) => page.intervals.push(fn),
+    setTimeout: (fn) => page.timeouts.push(fn),
+    Module: {},
+  };
+  vm.createContext(context);
+  vm.runInContext(fs.readFileSync(SCRIPT, 'utf8'), context);
+  await new Promise((resolve) => setImmediate(resolve));
+  expect(page.intervals.length === 1, `${page.intervals.length} polls of the game's scene`);
+  // One poll of the game's scene, by its interval, and the timers it set.
+  page.poll = async () => {
+    page.intervals[0]();
+    await new Promise((resolve) => setImmediate(resolve));
+  };
+  page.runTimeouts = async () => {
+    for (const fn of page.timeouts.splice(0)) fn();
+    await new Promise((resolve) => setImmediate(resolve));
+  };
+  return page;
+}
+
+await check('the replay is sent as the ranking scene has written the name into it, not before', async () => {
+  const page = await makePage();
+  page.game = { step: 500, scene: SCENE.nameEntry, replay: 'no name' };
+  await page.poll();
+  // The name entry hands over: the scene changes a step before the ranking names the replay.
+  page.game.step = 501;
+  page.game.scene = SCENE.ranking;
+  await page.poll();
+  await page.runTimeouts();
+  expect(page.posted.length === 0, `sent before the ranking scene started: ${page.posted}`);
+  page.game.step = 502;
+  page.game.replay = 'ACE';
+  await page.runTimeouts();
+  await page.poll();
+  expect(page.posted.length === 1 && page.posted[0] === 'ACE', `sent: ${JSON.stringify(page.posted)}`);
+  page.game.step = 600;
+  await page.poll();
+  expect(page.posted.length === 1, `sent again: ${JSON.stringify(page.posted)}`);
+});
+
+await check('seen late, the replay is sent a step later, without waiting for the next poll', async () => {
+  const page = await makePage();
+  page.game = { step: 500, scene: SCENE.nameEntry, replay: 'no name' };
+  await page.poll();
+  page.game = { step: 503, scene: SCENE.ranking, replay: 'ACE' };
+  await page.poll();
+  page.game.step = 504;
+  await page.runTimeouts();
+  expect(page.posted.length === 1 && page.posted[0] === 'ACE', `sent: ${JSON.stringify(page.posted)}`);
+});
+
+process.exit(failures === 0 ? 0 : 1);
