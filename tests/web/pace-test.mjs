@@ -5,6 +5,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import vm from 'node:vm';
 import { fileURLToPath } from 'node:url';
+import { check, expect, exitWithReport } from './checks.mjs';
 
 const LIBRARY = path.join(path.dirname(fileURLToPath(import.meta.url)), '../../platform/web/pace.js');
 const NESTED_CLAMP_MS = 4;
@@ -12,22 +13,6 @@ const NESTING_FOR_CLAMP = 5;
 const TURN_MS = 0.02;
 // Reading the clock takes time, so that a wait on it ends.
 const CLOCK_READ_MS = 0.001;
-
-let failures = 0;
-
-function check(name, body) {
-  try {
-    body();
-    console.log(`ok - ${name}`);
-  } catch (error) {
-    failures += 1;
-    console.log(`not ok - ${name}: ${error.message}`);
-  }
-}
-
-function expect(condition, what) {
-  if (!condition) throw new Error(what);
-}
 
 // A page with one thread: tasks run one at a time in the order they become ready.
 // timerLate(delay) says how late each timer fires beyond its delay.
@@ -111,7 +96,7 @@ function sleepLoop(page, asks, runMs) {
 
 const ASKS = [16, 15, 14, 12, 9, 5, 3, 2, 1, 16, 16, 16, 7, 4, 15, 16, 16, 16, 16, 16];
 
-check('a sleep never ends before its deadline, and on a quiet page ends within its millisecond, '
+await check('a sleep never ends before its deadline, and on a quiet page ends within its millisecond, '
   + 'with timers late, and clamped when nested', () => {
   for (const late of [0, 0.2, 0.6, 1.5]) {
     const page = makePage(() => late);
@@ -126,7 +111,7 @@ check('a sleep never ends before its deadline, and on a quiet page ends within i
   }
 });
 
-check('a run of short sleeps behind late timers is never clamped as nested timers are', () => {
+await check('a run of short sleeps behind late timers is never clamped as nested timers are', () => {
   for (const runMs of [0, 0.3, 0.5, 0.9]) {
     const page = makePage(() => 1.5);
     const wakes = sleepLoop(page, Array(12).fill(3), runMs);
@@ -135,7 +120,7 @@ check('a run of short sleeps behind late timers is never clamped as nested timer
   }
 });
 
-check('a long sleep waits on timers, and gives the page a turn before it waits out the last stretch', () => {
+await check('a long sleep waits on timers, and gives the page a turn before it waits out the last stretch', () => {
   const page = makePage(() => 0.3);
   sleepLoop(page, [16, 16, 16, 40, 200], 1);
   expect(page.timers.length >= 5, `${page.timers.length} timers for five sleeps`);
@@ -143,7 +128,7 @@ check('a long sleep waits on timers, and gives the page a turn before it waits o
   expect(page.timers.every((t) => t.delay >= 1), `a timer of under a millisecond: ${JSON.stringify(page.timers)}`);
 });
 
-check('the page\'s own task that would start in the last stretch waits until the sleep has ended', () => {
+await check('the page\'s own task that would start in the last stretch waits until the sleep has ended', () => {
   for (const start of [13.9, 14.5, 15.2, 15.9]) {
     const page = makePage(() => 0.2);
     let woke = null;
@@ -154,7 +139,7 @@ check('the page\'s own task that would start in the last stretch waits until the
   }
 });
 
-check('a sleep whose deadline has passed, or is now, still gives the page a turn first', () => {
+await check('a sleep whose deadline has passed, or is now, still gives the page a turn first', () => {
   for (const ms of [0, 1]) {
     const page = makePage(() => 0);
     page.now = 100.5;
@@ -169,7 +154,7 @@ check('a sleep whose deadline has passed, or is now, still gives the page a turn
   }
 });
 
-check('a page task over the deadline makes the sleep late, and the figures say by how much', () => {
+await check('a page task over the deadline makes the sleep late, and the figures say by how much', () => {
   const page = makePage(() => 0.2);
   let woke = null;
   page.sleepUntil(16, (now) => { woke = now; });
@@ -181,4 +166,4 @@ check('a page task over the deadline makes the sleep late, and the figures say b
     `figures: ${JSON.stringify(f)}`);
 });
 
-process.exit(failures === 0 ? 0 : 1);
+exitWithReport();

@@ -9,6 +9,7 @@ import {
   CENTRE, NO_INTRO, RANKING, SCENE, START, click, launch, loseAndName, moveTo, open, questionShown, serve,
   stepsLater, toPage, until,
 } from './page-driver.mjs';
+import { expect, mustPass } from './checks.mjs';
 
 const [folder, simulator] = process.argv.slice(2);
 const QUESTION_CAPTION = '質問';
@@ -32,23 +33,6 @@ const PIXEL_FUZZ = '2%';
 const MAX_DIFFERENT_PIXELS = Math.round(640 * 480 * 0.005);
 
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'tessaro-web-'));
-let failures = 0;
-
-async function check(name, body) {
-  try {
-    await body();
-    console.log(`ok - ${name}`);
-  } catch (error) {
-    failures += 1;
-    console.log(`not ok - ${name}: ${error.message}`);
-    throw error;
-  }
-}
-
-function expect(condition, what) {
-  if (!condition) throw new Error(what);
-}
-
 function share(file, colour) {
   const out = execFileSync('convert', [file, '-fuzz', '1%', '-fill', 'white', '-opaque', colour,
     '-fill', 'black', '+opaque', 'white', '-format', '%[fx:mean]', 'info:']);
@@ -127,7 +111,7 @@ async function main() {
     // Whatever the page says of the ranking (a save refused or failed) is a fault here.
     const saidOfRanking = [];
     page.on('console', (message) => { if (/ranking/i.test(message.text())) saidOfRanking.push(message.text()); });
-    await check('the question: caption, text, Yes and No', async () => {
+    await mustPass('the question: caption, text, Yes and No', async () => {
       await questionShown(page, 60000);
       const shown = await page.evaluate(() => [
         document.getElementById('question-caption').textContent,
@@ -135,20 +119,20 @@ async function main() {
         document.getElementById('yes').textContent, document.getElementById('no').textContent]);
       expect(shown.join('|') === [QUESTION_CAPTION, QUESTION_TEXT, 'Yes', 'No'].join('|'), `shown: ${shown}`);
     });
-    await check('No leaves the page windowed and the title is drawn', async () => {
+    await mustPass('No leaves the page windowed and the title is drawn', async () => {
       await page.click('#no');
       await until(page, 'the title', (s) => s.scene === SCENE.title && s.step > 10, 100);
       expect(await page.evaluate(() => document.fullscreenElement === null), 'the page went full screen');
       const yellow = share(await shot(page, 'title.png'), TITLE_YELLOW);
       expect(yellow > 0.5, `only ${yellow} of the title is its light yellow`);
     });
-    await check('START, NO: a round with the picture scaled', async () => {
+    await mustPass('START, NO: a round with the picture scaled', async () => {
       await click(page, ...START);
       await stepsLater(page, 10);
       await click(page, ...NO_INTRO);
       await until(page, 'the round', (s) => s.scene === SCENE.round, 300);
     });
-    await check('the game\'s time never runs ahead of the page\'s clock', async () => {
+    await mustPass('the game\'s time never runs ahead of the page\'s clock', async () => {
       const samples = await page.evaluate((ms) => new Promise((resolve) => {
         const taken = [];
         const timer = setInterval(() => {
@@ -165,7 +149,7 @@ async function main() {
         expect(step - firstStep <= due, `${step - firstStep} steps in ${(time - firstTime).toFixed(1)} ms`);
       }
     });
-    await check('the mouse grabs the bomb, drags it past the picture\'s edge and flings it', async () => {
+    await mustPass('the mouse grabs the bomb, drags it past the picture\'s edge and flings it', async () => {
       await grabAndFling(page,
         async (at) => { await moveTo(page, ...at); await page.mouse.down(); },
         async (at) => {
@@ -177,7 +161,7 @@ async function main() {
         },
         async () => page.mouse.up(), CENTRE, [600, 90]);
     });
-    await check('a finger grabs the bomb where it lies and flings it', async () => {
+    await mustPass('a finger grabs the bomb where it lies and flings it', async () => {
       const still = await until(page, 'the bomb at rest', (s) => s.flying === 0 && s.grabbed === 0, 600);
       const at = [Math.round(still.bomb_x), Math.round(still.bomb_y)];
       await grabAndFling(page,
@@ -185,18 +169,18 @@ async function main() {
         async (p) => { const q = await toPage(page, ...p); await page.touchscreen.touchMove(q.x, q.y); },
         async () => page.touchscreen.touchEnd(), at, [40, 420]);
     });
-    await check('a lost round, a name typed with clicks, the ranking holds it', async () => {
+    await mustPass('a lost round, a name typed with clicks, the ranking holds it', async () => {
       const ranked = await loseAndName(page);
       expect(ranked.result_name === 'ACE     ', `name: "${ranked.result_name}"`);
     });
-    await check('served statically, the page asks for no world ranking and shows none', async () => {
+    await mustPass('served statically, the page asks for no world ranking and shows none', async () => {
       await stepsLater(page, 60);
       const asked = server.requests.filter((url) => url.startsWith('/api/') && url !== '/api/health');
       expect(asked.length === 0, `the page asked for ${asked.join(', ')}`);
       expect(await page.$eval('#world', (panel) => panel.hidden), 'the world ranking is shown');
     });
     let stored = null;
-    await check('after a reload the stored ranking still holds the name', async () => {
+    await mustPass('after a reload the stored ranking still holds the name', async () => {
       const start = Date.now();
       while (!((await readStoredRanking(page)) || '').includes('ACE')) {
         expect(Date.now() - start < 10000, 'the ranking was not written to the browser\'s storage');
@@ -212,7 +196,7 @@ async function main() {
       stored = await readStoredRanking(page);
       expect(stored !== null && stored.includes('ACE'), `stored ranking: ${stored}`);
     });
-    await check('the ranking scene matches the simulator\'s picture', async () => {
+    await mustPass('the ranking scene matches the simulator\'s picture', async () => {
       await moveTo(page, ...RANKING);
       await stepsLater(page, 1);
       await click(page, ...RANKING);
@@ -223,13 +207,13 @@ async function main() {
       console.log(`  ${different} of ${640 * 480} pixels differ by more than ${PIXEL_FUZZ}`);
       expect(different <= MAX_DIFFERENT_PIXELS, `${different} pixels differ (at most ${MAX_DIFFERENT_PIXELS})`);
     });
-    await check('Escape ends the game and the page offers to start again', async () => {
+    await mustPass('Escape ends the game and the page offers to start again', async () => {
       await page.keyboard.press('Escape');
       await page.waitForSelector('#ended:not([hidden])', { timeout: 10000 });
       await page.click('#again');
       await questionShown(page, 60000);
     });
-    await check('without the browser\'s storage the game still starts, says why and stores no ranking', async () => {
+    await mustPass('without the browser\'s storage the game still starts, says why and stores no ranking', async () => {
       const errors = [];
       const blocked = await browser.newPage();
       blocked.on('console', (message) => { if (message.type() === 'error') errors.push(message.text()); });
@@ -250,7 +234,7 @@ async function main() {
       expect(errors.some((text) => text.includes('ranking is not saved')), `console errors: ${errors}`);
       await blocked.close();
     });
-    await check('Yes makes the page full screen with the picture letterboxed in it', async () => {
+    await mustPass('Yes makes the page full screen with the picture letterboxed in it', async () => {
       const full = await open(browser, server.url, SCALED);
       await questionShown(full, 60000);
       await full.click('#yes');
@@ -278,6 +262,6 @@ main().then(() => {
   fs.rmSync(scratch, { recursive: true, force: true });
   process.exit(0);
 }, (error) => {
-  console.log(`failed (${failures} check): ${error.message}; pictures kept in ${scratch}`);
+  console.log(`failed: ${error.message}; pictures kept in ${scratch}`);
   process.exit(1);
 });

@@ -4,26 +4,11 @@ import fs from 'node:fs';
 import path from 'node:path';
 import vm from 'node:vm';
 import { fileURLToPath } from 'node:url';
+import { check, expect, exitWithReport } from './checks.mjs';
 
 const SCRIPT = path.join(path.dirname(fileURLToPath(import.meta.url)), '../../platform/web/world.js');
 const REPLAY = '/data/replays/round-000001.tsr';
 const SCENE = { nameEntry: 1, ranking: 2 };
-
-let failures = 0;
-
-async function check(name, body) {
-  try {
-    await body();
-    console.log(`ok - ${name}`);
-  } catch (error) {
-    failures += 1;
-    console.log(`not ok - ${name}: ${error.message}`);
-  }
-}
-
-function expect(condition, what) {
-  if (!condition) throw new Error(what);
-}
 
 // Anything the panel asks of the page's elements, answered and forgotten.
 function anyElement() {
@@ -116,4 +101,4 @@ await check('seen late, the replay is sent a step later, without waiting for the
   expect(page.posted.length === 1 && page.posted[0] === 'ACE', `sent: ${JSON.stringify(page.posted)}`);
 });
 
-process.exit(failures === 0 ? 0 : 1);
+exitWithReport();

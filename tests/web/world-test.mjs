@@ -12,6 +12,7 @@ import {
   NO_INTRO, SCENE, START, click, confirmName, launch, loseAndType, open, questionShown, state,
   stepsLater, until,
 } from './page-driver.mjs';
+import { expect, mustPass } from './checks.mjs';
 
 const [folder, serverProgram] = process.argv.slice(2);
 const WIDE = { width: 1100, height: 600 };
@@ -25,20 +26,6 @@ const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'tessaro-world-'));
 const database = path.join(scratch, 'ranking.sqlite');
 let port = 0;
 let server = null;
-
-function expect(condition, what) {
-  if (!condition) throw new Error(what);
-}
-
-async function check(name, body) {
-  try {
-    await body();
-    console.log(`ok - ${name}`);
-  } catch (error) {
-    console.log(`not ok - ${name}: ${error.message}`);
-    throw error;
-  }
-}
 
 async function freePort() {
   const probe = net.createServer();
@@ -128,7 +115,7 @@ async function main() {
   try {
     const page = await open(browser, `http://127.0.0.1:${port}/`, WIDE);
     let total = 0;
-    await check('named with the server down, a round is kept; loaded again, it is sent once: "World rank 1 of 1"', async () => {
+    await mustPass('named with the server down, a round is kept; loaded again, it is sent once: "World rank 1 of 1"', async () => {
       await playToNameEntry(page);
       await loseAndType(page);
       total = (await state(page)).result_score;
@@ -147,7 +134,7 @@ async function main() {
         `ranking: ${JSON.stringify(ranking)}, the round's total ${total}`);
       expect(await page.evaluate(() => localStorage.getItem('tessaro.pending')) === '[]', 'the round is still kept');
     });
-    await check('the panel beside the picture holds the round, and a name of markup shows as text', async () => {
+    await mustPass('the panel beside the picture holds the round, and a name of markup shows as text', async () => {
       insertMarkupRow();
       await page.reload();
       await waitFor(page, 'two rows in the panel', () => document.querySelectorAll('#world-rows tr').length === 2);
@@ -159,7 +146,7 @@ async function main() {
       const canvasRight = await page.$eval('#canvas', (canvas) => canvas.getBoundingClientRect().right);
       expect(beside >= canvasRight, `the panel at ${beside} covers the picture up to ${canvasRight}`);
     });
-    await check('Watch plays the round again in the canvas to its total', async () => {
+    await mustPass('Watch plays the round again in the canvas to its total', async () => {
       await page.click('#world-rows tr:first-child a');
       await waitFor(page, 'the round\'s address', () => location.pathname === '/rounds/1');
       const end = await watchedToTheEnd(page);
@@ -167,7 +154,7 @@ async function main() {
       await page.click('#again');
       await waitFor(page, 'the title\'s address after the watched round', () => location.pathname === '/');
     });
-    await check('the round\'s own address, on a phone\'s screen, plays it too; Stop watching leaves it', async () => {
+    await mustPass('the round\'s own address, on a phone\'s screen, plays it too; Stop watching leaves it', async () => {
       const phone = await open(browser, `http://127.0.0.1:${port}/rounds/1`, PHONE);
       await until(phone, 'the watched round', (s) => s.step > 60, 1000);
       const below = await phone.$eval('#world', (panel) => panel.getBoundingClientRect().top);
