@@ -88,6 +88,9 @@ int NameEntryScene::update()
             *sceneNumber_ = kRankingScene;
             session_.result.setName(name_);
             session_.result.setPending(1);
+            // In the step that hands over, so that whoever sees the ranking scene
+            // finds the round's replay already named.
+            session_.replays.nameLastRound(session_.result.name());
         }
         return 0;
     }

@@ -36,16 +36,15 @@ int RankingScene::enter()
         entry.score = session_.result.score();
         table_.insert(entry);
         table_.save(files.playerFileToWrite(kFile));
-        keepReplays();
+        pruneReplays();
     }
     fade_ = 255;
     leaving_ = false;
     return 0;
 }
 
-void RankingScene::keepReplays()
+void RankingScene::pruneReplays()
 {
-    session_.replays.nameLastRound(session_.result.name());
     std::vector<ReplayStore::Kept> best;
     for (int i = 0; i < kRows && i < table_.count(); ++i)
         best.push_back({table_.entry(i).name, table_.entry(i).score});

@@ -25,7 +25,7 @@ public:
 
 private:
     void drawRow(int i);
-    void keepReplays();
+    void pruneReplays();
 
     Session& session_;
     BitmapFont font_;

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "scenes/GameScene.h"
+#include "scenes/NameEntryScene.h"
 #include "play/StageController.h"
 #include "tools/Base.h"
 #include "tools/Bomb.h"
@@ -346,6 +347,36 @@ TEST_F(GameSceneTest, TheNextRoundStartsFromTheWorldTheLastOneLeftAndItsReplaySa
     EXPECT_EQ(second.carry.randomState, random);
     EXPECT_EQ(second.carry.wandererCounter, wanderers);
     EXPECT_EQ(second.carry.spawnTimer, spawn);
+}
+
+// Whoever sees the ranking scene after a name entry (the page sends the replay then)
+// must find the round's replay named: the name goes in at the step that hands over.
+TEST_F(GameSceneTest, TheStepThatEndsTheNameEntryNamesTheRoundsReplay)
+{
+    playToTheEnd();
+    NameEntryScene entry{session};
+    int entryNumber = kNameEntryScene;
+    entry.initialize(&system, &entryNumber);
+    entry.enter();
+    const auto step = [&](platform::Point at, bool down) {
+        sim.movePointer(at);
+        down ? sim.press(platform::Key::LeftButton) : sim.release(platform::Key::LeftButton);
+        entry.update();
+        sim.endStep();
+    };
+    const platform::Point letterA{86, 150};
+    const platform::Point ok{320, 415};
+    for (int i = 0; i < 128; ++i)
+        step(letterA, false);
+    step(letterA, true);
+    step(letterA, false);
+    for (int i = 0; i < 128 && entryNumber == kNameEntryScene; ++i)
+        step(ok, true);
+    ASSERT_EQ(entryNumber, kRankingScene);
+    Replay kept;
+    std::string error;
+    ASSERT_TRUE(Replay::readFile(ReplayStore::path(ReplayStore::numbers().back()), kept, error)) << error;
+    EXPECT_STREQ(kept.result.name, "A       ");
 }
 
 // A round whose results wait longer than a replay may last is not kept; the name
