@@ -5,8 +5,6 @@
 (function () {
   const ROWS = 20;
   const POLL_MS = 250;
-  // Long enough for the game's next step.
-  const STEP_LATER_MS = 20;
   // Wide enough for the panel beside the picture; otherwise it goes below.
   const PANEL_WIDTH = 300;
   const WIDE_PAGE = 640 + PANEL_WIDTH;
@@ -24,8 +22,6 @@
   let served = false;
   let offset = 0;
   let lastScene = -1;
-  // The step at which the ranking was first seen after a name entry, until its replay is read.
-  let rankedAt = null;
   let sending = false;
 
   function element(id) {
@@ -111,19 +107,12 @@
     return names.length > 0 ? FS.readFile(REPLAYS + '/' + names[names.length - 1]) : null;
   }
 
-  // The ranking scene writes the typed name into the round's replay as it starts, at the
-  // step after the name entry hands over to it; read between the two, the replay would
-  // still have no name. So it is read once a step has run since.
+  // The step that ends the name entry names the round's replay as it hands over to the
+  // ranking, so the replay read when the ranking is first seen holds the name.
   function watchScenes() {
     const line = window.tessaro ? window.tessaro.state() : '';
     const scene = Number((line.match(/scene=(\d+)/) || [])[1]);
-    const step = Number((line.match(/\bstep=(\d+)/) || [])[1]);
     if (lastScene === SCENE_NAME_ENTRY && scene === SCENE_RANKING) {
-      rankedAt = step;
-      setTimeout(watchScenes, STEP_LATER_MS);
-    }
-    if (rankedAt !== null && step > rankedAt) {
-      rankedAt = null;
       const replay = newestReplay();
       if (replay) {
         keep(pending().concat([base64(replay)]));
