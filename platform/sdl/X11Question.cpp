@@ -4,14 +4,18 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include <fcntl.h>
 #include <langinfo.h>
 #include <poll.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 namespace platform {
 
@@ -77,6 +81,75 @@ private:
     XErrorHandler previous_ = nullptr;
 };
 
+// Ctrl+C or a kill must end the program while the dialog waits too. SDL's handler
+// only notes the quit for the game's next look at its events, which the wait would
+// put off until an answer. So while one lives, such a signal also wakes the wait
+// through a pipe (the handler may run on any of the process's threads), and the
+// dialog closes as a No; SDL's handler, called as well, then ends the game at once.
+class EndSignalsWake {
+public:
+    EndSignalsWake()
+    {
+        // Made once and kept: a handler still running on another thread as the
+        // dialog closes can never write into a descriptor reused by then.
+        static const bool piped = pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) == 0;
+        if (!piped)
+            return;  // the dialog still waits for its answer
+        for (std::size_t i = 0; i < std::size(kSignals); ++i) {
+            sigaction(kSignals[i], nullptr, &previous_[i]);
+            if (previous_[i].sa_handler == SIG_IGN)
+                continue;
+            struct sigaction ours {};
+            ours.sa_sigaction = wake;
+            ours.sa_flags = SA_SIGINFO;
+            sigemptyset(&ours.sa_mask);
+            installed_[i] = sigaction(kSignals[i], &ours, nullptr) == 0;
+        }
+    }
+    ~EndSignalsWake()
+    {
+        for (std::size_t i = 0; i < std::size(kSignals); ++i)
+            if (installed_[i])
+                sigaction(kSignals[i], &previous_[i], nullptr);
+    }
+    EndSignalsWake(const EndSignalsWake&) = delete;
+    EndSignalsWake& operator=(const EndSignalsWake&) = delete;
+
+    // Readable once such a signal came; -1 where no pipe could be made.
+    int descriptor() const { return pipe_[0]; }
+
+private:
+    static constexpr int kSignals[] = {SIGINT, SIGTERM};
+
+    static void wake(int signal, siginfo_t* info, void* context)
+    {
+        const int saved = errno;
+        const char byte = 0;
+        // A full pipe has woken the wait already.
+        [[maybe_unused]] const ssize_t written = write(pipe_[1], &byte, 1);
+        for (std::size_t i = 0; i < std::size(kSignals); ++i)
+            if (kSignals[i] == signal)
+                passOn(previous_[i], signal, info, context);
+        errno = saved;
+    }
+
+    static void passOn(const struct sigaction& before, int signal, siginfo_t* info, void* context)
+    {
+        if ((before.sa_flags & SA_SIGINFO) != 0) {
+            before.sa_sigaction(signal, info, context);
+        } else if (before.sa_handler == SIG_DFL) {
+            std::signal(signal, SIG_DFL);
+            std::raise(signal);
+        } else {
+            before.sa_handler(signal);
+        }
+    }
+
+    static inline int pipe_[2] = {-1, -1};
+    static inline struct sigaction previous_[std::size(kSignals)] = {};
+    bool installed_[std::size(kSignals)] = {};
+};
+
 std::optional<Point> centredOn(Display* display, ::Window owner, int width, int height)
 {
     XWindowAttributes attributes;
@@ -111,10 +184,11 @@ std::optional<bool> X11Question::ask(const char* caption, const char* text)
     const Utf8CharacterType characterType;
     const RequestFailuresLetGo failuresLetGo(display_);
     std::optional<bool> answer;
+    const EndSignalsWake endSignals;
     if (loadFont()) {
         layOut(text);
         if (open(caption))
-            answer = waitForAnswer();
+            answer = waitForAnswer(endSignals.descriptor());
     }
     if (!answer)
         std::fprintf(stderr, "tessaro: the full-screen question could not be shown; the game starts in a window\n");
@@ -231,16 +305,18 @@ void X11Question::allocateColours()
     }
 }
 
-std::optional<bool> X11Question::waitForAnswer()
+std::optional<bool> X11Question::waitForAnswer(int endSignals)
 {
-    pollfd connection{ConnectionNumber(display_), POLLIN, 0};
+    pollfd watched[] = {{ConnectionNumber(display_), POLLIN, 0}, {endSignals, POLLIN, 0}};
     for (;;) {
         XEvent event;
         while (nextEvent(event))
             if (const std::optional<bool> answer = answerTo(event))
                 return answer;
-        if (poll(&connection, 1, kWaitForever) < 0 && errno != EINTR)
+        if (poll(watched, std::size(watched), kWaitForever) < 0 && errno != EINTR)
             return std::nullopt;
+        if ((watched[1].revents & POLLIN) != 0)
+            return false;
     }
 }
 

@@ -40,7 +40,8 @@ private:
     bool open(const char* caption);
     void name(const char* caption);
     void allocateColours();
-    std::optional<bool> waitForAnswer();
+    // endSignals: a descriptor that becomes readable when the program is asked to end.
+    std::optional<bool> waitForAnswer(int endSignals);
     bool nextEvent(XEvent& event);
     std::optional<bool> answerTo(const XEvent& event);
     std::optional<bool> answerToKey(const XKeyEvent& key);
