@@ -13,11 +13,7 @@ start_x
 for signal in INT TERM; do
     launch_until_asked "$game"
     kill -s "$signal" "$pid"
-    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
-    kill -0 "$pid" 2>/dev/null && fail "SIG$signal at the question: still running 10 s later"
-    wait "$pid"
-    status=$?
-    pid=""
+    await_end 10 "SIG$signal at the question: still running 10 s later"
     [ "$status" = 0 ] || fail "SIG$signal at the question: exit value $status"
 done
 echo "$name: SIGINT and SIGTERM at the question each ended the game with 0"

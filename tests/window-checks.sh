@@ -116,13 +116,19 @@ expect_start_selected() {
     await_share "$window" 'rgb(255,32,32)' 70x25+172+255 12% 0.05 "sliding a held button onto START did not select it"
 }
 
+# Waits up to a number of seconds for the program to end and sets `status` to its
+# exit value; while it still runs then, the check fails with the message given.
+await_end() {
+    for _ in $(seq $(($1 * 5))); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+    kill -0 "$pid" 2>/dev/null && fail "$2"
+    wait "$pid"
+    status=$?
+    pid=""
+}
+
 # Escape ends the program with exit value 0.
 expect_escape_ends_it() {
     xdotool mousemove --window "$window" 320 470 key --window "$window" Escape 2>/dev/null
-    for _ in $(seq 150); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
-    kill -0 "$pid" 2>/dev/null && fail "Escape did not end the program"
-    wait "$pid"
-    local status=$?
-    pid=""
+    await_end 30 "Escape did not end the program"
     [ "$status" = 0 ] || fail "exit value $status"
 }

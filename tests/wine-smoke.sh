@@ -47,10 +47,6 @@ cp "$program" "$work/bare/"
 pid=$!
 await named Tessaro || fail "started without images, it showed no message"
 answer Tessaro Return
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
-kill -0 "$pid" 2>/dev/null && fail "the message about missing images did not end the program"
-wait "$pid"
-status=$?
-pid=""
+await_end 20 "the message about missing images did not end the program"
 [ "$status" = 1 ] || fail "started without images, it ended with $status, not 1"
 echo "wine-smoke ($(basename "$loader")): question answered, title shown in a 640x480 window, input read, Escape ended it with 0; without images a message and 1"
