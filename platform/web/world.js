@@ -10,6 +10,9 @@
   const WIDE_PAGE = 640 + PANEL_WIDTH;
   const PANEL_HEIGHT_SHARE = 0.4;
   const PENDING = 'tessaro.pending';
+  // The replay file last taken to send: a round whose replay the game could not keep
+  // leaves the one before it newest, and that one has been sent already.
+  const LAST_TAKEN = 'tessaro.lastReplay';
   const REPLAYS = '/data/replays';
   // kWatchedReplay in PageBridge.h: where the game looks for the round to play again.
   const WATCHED = '/watched.tsr';
@@ -101,10 +104,18 @@
     showRanking();
   }
 
-  // The newest replay the game kept: the round whose name was just typed.
+  // The newest replay the game kept, by name: the round whose name was just typed.
   function newestReplay() {
     const names = FS.readdir(REPLAYS).filter((name) => name.endsWith('.tsr')).sort();
-    return names.length > 0 ? FS.readFile(REPLAYS + '/' + names[names.length - 1]) : null;
+    return names.length > 0 ? names[names.length - 1] : null;
+  }
+
+  function lastTaken() {
+    try {
+      return localStorage.getItem(LAST_TAKEN);
+    } catch (error) {
+      return null;
+    }
   }
 
   // The step that ends the name entry names the round's replay as it hands over to the
@@ -114,8 +125,9 @@
     const scene = Number((line.match(/scene=(\d+)/) || [])[1]);
     if (lastScene === SCENE_NAME_ENTRY && scene === SCENE_RANKING) {
       const replay = newestReplay();
-      if (replay) {
-        keep(pending().concat([base64(replay)]));
+      if (replay && replay !== lastTaken()) {
+        keep(pending().concat([base64(FS.readFile(REPLAYS + '/' + replay))]));
+        localStorage.setItem(LAST_TAKEN, replay);
         sendPending();
       }
     }

@@ -38,7 +38,7 @@ async function makePage() {
     btoa,
     atob,
     FS: {
-      readdir: () => (page.game.replay === null ? [] : [path.basename(REPLAY)]),
+      readdir: () => (page.game.replay === null ? [] : [page.game.file ?? path.basename(REPLAY)]),
       readFile: () => Uint8Array.from(page.game.replay, (c) => c.charCodeAt(0)),
     },
     fetch: async (url, options) => {
@@ -84,6 +84,21 @@ await check('the ranking opened from the title sends nothing', async () => {
   page.game = { step: 501, scene: SCENE.ranking, replay: 'ACE' };
   await page.poll();
   expect(page.posted.length === 0, `sent: ${JSON.stringify(page.posted)}`);
+});
+
+await check('a round whose replay was not kept sends nothing: the newest replay is the one sent before', async () => {
+  const page = await makePage();
+  const handOver = async (file, replay) => {
+    page.game = { step: page.game.step + 1, scene: SCENE.nameEntry, replay, file };
+    await page.poll();
+    page.game = { step: page.game.step + 1, scene: SCENE.ranking, replay, file };
+    await page.poll();
+  };
+  await handOver('round-000001.tsr', 'ACE');
+  await handOver('round-000001.tsr', 'ACE');
+  expect(page.posted.length === 1, `sent: ${JSON.stringify(page.posted)}`);
+  await handOver('round-000002.tsr', 'BOB');
+  expect(page.posted.length === 2 && page.posted[1] === 'BOB', `sent: ${JSON.stringify(page.posted)}`);
 });
 
 exitWithReport();
