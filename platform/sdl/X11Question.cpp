@@ -95,13 +95,19 @@ public:
         static const bool piped = pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) == 0;
         if (!piped)
             return;  // the dialog still waits for its answer
+        // A signal that woke a dialog before must not close this one.
+        char stale = 0;
+        while (read(pipe_[0], &stale, 1) > 0) {
+        }
         for (std::size_t i = 0; i < std::size(kSignals); ++i) {
             sigaction(kSignals[i], nullptr, &previous_[i]);
             if (previous_[i].sa_handler == SIG_IGN)
                 continue;
             struct sigaction ours {};
             ours.sa_sigaction = wake;
-            ours.sa_flags = SA_SIGINFO;
+            // Calls the signal cuts short elsewhere go on, as under SDL's handler; the
+            // dialog's poll is woken all the same.
+            ours.sa_flags = SA_SIGINFO | SA_RESTART;
             sigemptyset(&ours.sa_mask);
             installed_[i] = sigaction(kSignals[i], &ours, nullptr) == 0;
         }
@@ -135,11 +141,13 @@ private:
 
     static void passOn(const struct sigaction& before, int signal, siginfo_t* info, void* context)
     {
-        if ((before.sa_flags & SA_SIGINFO) != 0) {
-            before.sa_sigaction(signal, info, context);
-        } else if (before.sa_handler == SIG_DFL) {
+        // The kernel may report SA_SIGINFO beside no handler at all, so the default
+        // comes first (an ignored signal was never taken over).
+        if (before.sa_handler == SIG_DFL) {
             std::signal(signal, SIG_DFL);
             std::raise(signal);
+        } else if ((before.sa_flags & SA_SIGINFO) != 0) {
+            before.sa_sigaction(signal, info, context);
         } else {
             before.sa_handler(signal);
         }
