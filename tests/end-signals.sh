@@ -15,8 +15,8 @@ expect_end() {
     shift 2
     launch_until_asked env "$@" "$game"
     kill -s "$signal" "$pid"
-    await_end 10 "SIG$signal at the question (${*:-with SDL's handler}): still running 10 s later"
-    [ "$status" = "$expected" ] || fail "SIG$signal at the question (${*:-with SDL's handler}): exit value $status, not $expected"
+    await_end 10 "SIG$signal at the question (${*:-SDL handling them}): still running 10 s later"
+    [ "$status" = "$expected" ] || fail "SIG$signal at the question (${*:-SDL handling them}): exit value $status, not $expected"
 }
 
 mkdir -p "$work/data"
