@@ -2,7 +2,7 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer.  Both first install what a
 # Debian or Ubuntu machine lacks.
 
-PACKAGES := cmake g++ make pkg-config libsdl2-dev libx11-dev libepoxy-dev libpng-dev zlib1g-dev \
+PACKAGES := cmake g++ make pkg-config libsdl2-dev libx11-dev libxext-dev libepoxy-dev libpng-dev zlib1g-dev \
             libgtest-dev libgmock-dev libbenchmark-dev libgl1-mesa-dri libegl-mesa0 libglx-mesa0 \
             xvfb xdotool x11-utils imagemagick openbox libstb-dev \
             libboost-dev nlohmann-json3-dev libsqlite3-dev libpqxx-dev libxdamage-dev

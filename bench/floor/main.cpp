@@ -3,11 +3,22 @@
 // step with the same context and no vertical-blank wait. Escape or closing ends it.
 // With --background it also draws what every frame of a round shows beyond a clear:
 // an opaque 512 x 512 image at (64, -16), sampled texel for texel and not blended.
+// With --own-present [SIZE] it clears a picture kept in a framebuffer object and shows
+// it itself, read back into an X shared-memory image, instead of by OpenGL's swap: the
+// whole picture, or a square of SIZE pixels moving over it, as a program that draws and
+// shows only what changed would.
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
 #include <epoxy/gl.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -20,6 +31,10 @@ constexpr int kImageLeft = 64;
 constexpr int kImageTop = -16;
 // Spreads the texel indices over all colours: what the image shows costs nothing here.
 constexpr std::uint32_t kColourSpread = 2654435761u;
+constexpr int kBytesPerPixel = 4;
+// How far the square shown with --own-present SIZE moves each frame.
+constexpr int kSquareStepX = 7;
+constexpr int kSquareStepY = 5;
 
 const char* const kVertexShader = R"(#version 330 core
 layout(location = 0) in vec2 corner;
@@ -94,6 +109,98 @@ bool prepareBackground()
     return glGetError() == GL_NO_ERROR;
 }
 
+// The picture kept in a framebuffer object, and the window's shared-memory image.
+struct OwnPresentation {
+    Display* display = nullptr;
+    ::Window window = 0;
+    GC gc = nullptr;
+    XImage* image = nullptr;
+    XShmSegmentInfo segment{};
+    std::vector<std::uint8_t> rows;
+    int size = 0;  // of the square shown; 0 for the whole picture
+    int frame = 0;
+};
+
+bool prepareOwnPresentation(SDL_Window* sdlWindow, OwnPresentation& own)
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(sdlWindow, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11)
+        return false;
+    own.display = info.info.x11.display;
+    own.window = info.info.x11.window;
+    XWindowAttributes attributes;
+    if (XShmQueryExtension(own.display) == False || XGetWindowAttributes(own.display, own.window, &attributes) == 0)
+        return false;
+    own.image = XShmCreateImage(own.display, attributes.visual, attributes.depth, ZPixmap, nullptr, &own.segment,
+                                kWidth, kHeight);
+    if (own.image == nullptr || own.image->bits_per_pixel != 8 * kBytesPerPixel)
+        return false;
+    own.segment.shmid = shmget(IPC_PRIVATE, static_cast<std::size_t>(own.image->bytes_per_line) * kHeight,
+                               IPC_CREAT | 0600);
+    if (own.segment.shmid < 0)
+        return false;
+    void* memory = shmat(own.segment.shmid, nullptr, 0);
+    const bool mapped = memory != reinterpret_cast<void*>(-1);
+    own.segment.shmaddr = own.image->data = static_cast<char*>(memory);
+    own.segment.readOnly = False;
+    const bool attached = mapped && XShmAttach(own.display, &own.segment) != False;
+    XSync(own.display, False);
+    // Gone once both sides let go of it.
+    shmctl(own.segment.shmid, IPC_RMID, nullptr);
+    own.gc = XCreateGC(own.display, own.window, 0, nullptr);
+    own.rows.resize(static_cast<std::size_t>(kWidth) * kHeight * kBytesPerPixel);
+
+    GLuint framebuffer = 0;
+    GLuint colour = 0;
+    glGenFramebuffers(1, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glGenRenderbuffers(1, &colour);
+    glBindRenderbuffer(GL_RENDERBUFFER, colour);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, kWidth, kHeight);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
+    return attached && glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+}
+
+// The part of the picture shown this frame, in window rows counted from the top.
+struct Part {
+    int x;
+    int y;
+    int width;
+    int height;
+};
+
+Part nextPart(OwnPresentation& own)
+{
+    if (own.size == 0)
+        return {0, 0, kWidth, kHeight};
+    const int frame = own.frame++;
+    return {frame * kSquareStepX % (kWidth - own.size), frame * kSquareStepY % (kHeight - own.size), own.size,
+            own.size};
+}
+
+// Only the part shown is cleared: the rest of the kept picture stays as it was.
+void clearPart(const Part& part)
+{
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(part.x, kHeight - part.y - part.height, part.width, part.height);
+}
+
+// Reads the part back, turns its rows the window's way up and puts it there.
+void presentOwn(OwnPresentation& own, const Part& part)
+{
+    glReadPixels(part.x, kHeight - part.y - part.height, part.width, part.height, GL_BGRA, GL_UNSIGNED_BYTE,
+                 own.rows.data());
+    const std::size_t rowBytes = static_cast<std::size_t>(part.width) * kBytesPerPixel;
+    for (int row = 0; row < part.height; ++row)
+        std::memcpy(own.image->data + static_cast<std::size_t>(part.y + row) * own.image->bytes_per_line
+                        + static_cast<std::size_t>(part.x) * kBytesPerPixel,
+                    own.rows.data() + static_cast<std::size_t>(part.height - 1 - row) * rowBytes, rowBytes);
+    XShmPutImage(own.display, own.window, own.gc, own.image, part.x, part.y, part.x, part.y, part.width,
+                 part.height, False);
+    XFlush(own.display);
+}
+
 bool quitAsked()
 {
     SDL_Event event;
@@ -110,6 +217,13 @@ bool quitAsked()
 int main(int argc, char** argv)
 {
     const bool background = argc > 1 && std::strcmp(argv[1], "--background") == 0;
+    const bool ownPresent = argc > 1 && std::strcmp(argv[1], "--own-present") == 0;
+    OwnPresentation own;
+    own.size = ownPresent && argc > 2 ? std::atoi(argv[2]) : 0;
+    if (own.size < 0 || own.size >= kHeight) {
+        std::fprintf(stderr, "floor: the square shown must be 0 to %d pixels\n", kHeight - 1);
+        return 2;
+    }
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "floor: %s\n", SDL_GetError());
         return 1;
@@ -135,13 +249,26 @@ int main(int argc, char** argv)
         SDL_Quit();
         return 1;
     }
+    if (ownPresent && !prepareOwnPresentation(window, own)) {
+        std::fprintf(stderr, "floor: the picture cannot be shown through an X shared-memory image here\n");
+        SDL_GL_DeleteContext(context);
+        SDL_DestroyWindow(window);
+        SDL_Quit();
+        return 1;
+    }
     Uint32 next = SDL_GetTicks();
     while (!quitAsked()) {
+        const Part part = ownPresent ? nextPart(own) : Part{0, 0, kWidth, kHeight};
+        if (ownPresent)
+            clearPart(part);
         glClearColor(1.0f, 1.0f, 0.5f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         if (background)
             glDrawArrays(GL_TRIANGLES, 0, 6);
-        SDL_GL_SwapWindow(window);
+        if (ownPresent)
+            presentOwn(own, part);
+        else
+            SDL_GL_SwapWindow(window);
         next += kStepMs;
         const Uint32 now = SDL_GetTicks();
         if (static_cast<Sint32>(next - now) > 0)
