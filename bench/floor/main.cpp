@@ -179,9 +179,15 @@ Part nextPart(OwnPresentation& own)
             own.size};
 }
 
-// Only the part shown is cleared: the rest of the kept picture stays as it was.
-void clearPart(const Part& part)
+// Clears from now on touch only the part shown: the rest of the kept picture stays as
+// it was. The whole picture is cleared as the plain floor clears it, unscissored.
+void scissorTo(const Part& part)
 {
+    const bool whole = part.width == kWidth && part.height == kHeight;
+    if (whole) {
+        glDisable(GL_SCISSOR_TEST);
+        return;
+    }
     glEnable(GL_SCISSOR_TEST);
     glScissor(part.x, kHeight - part.y - part.height, part.width, part.height);
 }
@@ -258,9 +264,9 @@ int main(int argc, char** argv)
     }
     Uint32 next = SDL_GetTicks();
     while (!quitAsked()) {
-        const Part part = ownPresent ? nextPart(own) : Part{0, 0, kWidth, kHeight};
+        const Part part = nextPart(own);
         if (ownPresent)
-            clearPart(part);
+            scissorTo(part);
         glClearColor(1.0f, 1.0f, 0.5f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         if (background)
