@@ -110,14 +110,6 @@
     return names.length > 0 ? names[names.length - 1] : null;
   }
 
-  function lastTaken() {
-    try {
-      return localStorage.getItem(LAST_TAKEN);
-    } catch (error) {
-      return null;
-    }
-  }
-
   // The step that ends the name entry names the round's replay as it hands over to the
   // ranking, so the replay read when the ranking is first seen holds the name.
   function watchScenes() {
@@ -125,7 +117,7 @@
     const scene = Number((line.match(/scene=(\d+)/) || [])[1]);
     if (lastScene === SCENE_NAME_ENTRY && scene === SCENE_RANKING) {
       const replay = newestReplay();
-      if (replay && replay !== lastTaken()) {
+      if (replay && replay !== localStorage.getItem(LAST_TAKEN)) {
         keep(pending().concat([base64(FS.readFile(REPLAYS + '/' + replay))]));
         localStorage.setItem(LAST_TAKEN, replay);
         sendPending();

@@ -7,7 +7,7 @@ import { fileURLToPath } from 'node:url';
 import { check, expect, exitWithReport } from './checks.mjs';
 
 const SCRIPT = path.join(path.dirname(fileURLToPath(import.meta.url)), '../../platform/web/world.js');
-const REPLAY = '/data/replays/round-000001.tsr';
+const FIRST_REPLAY = 'round-000001.tsr';
 const SCENE = { title: 0, nameEntry: 1, ranking: 2 };
 
 // Anything the panel asks of the page's elements, answered and forgotten.
@@ -19,10 +19,10 @@ function anyElement() {
   });
 }
 
-// A page served by tessaro-server whose game is at `game.step` in `game.scene`, with the
-// replay file holding `game.replay`; the rounds sent are kept in `posted`.
+// A page served by tessaro-server whose game is in `game.scene`, with its newest replay
+// file `game.file` holding `game.replay`; the rounds sent are kept in `posted`.
 async function makePage() {
-  const page = { game: { step: 0, scene: 0, replay: null }, posted: [], intervals: [] };
+  const page = { game: { scene: SCENE.title, replay: null }, posted: [], intervals: [] };
   const storage = new Map();
   const answer = (body, status = 200) => ({ ok: status < 300, status, json: async () => body });
   const context = {
@@ -31,14 +31,14 @@ async function makePage() {
     window: {
       addEventListener: () => {},
       dispatchEvent: () => {},
-      tessaro: { state: () => `step=${page.game.step} scene=${page.game.scene}` },
+      tessaro: { state: () => `scene=${page.game.scene}` },
     },
     Event: class {},
     localStorage: { getItem: (k) => storage.get(k) ?? null, setItem: (k, v) => storage.set(k, String(v)) },
     btoa,
     atob,
     FS: {
-      readdir: () => (page.game.replay === null ? [] : [page.game.file ?? path.basename(REPLAY)]),
+      readdir: () => (page.game.replay === null ? [] : [page.game.file]),
       readFile: () => Uint8Array.from(page.game.replay, (c) => c.charCodeAt(0)),
     },
     fetch: async (url, options) => {
@@ -62,42 +62,37 @@ async function makePage() {
     page.intervals[0]();
     await new Promise((resolve) => setImmediate(resolve));
   };
+  // The game goes from one scene to the ranking, with that replay file newest, and the
+  // page polls in each.
+  page.toRanking = async (from, replay, file = FIRST_REPLAY) => {
+    for (const scene of [from, SCENE.ranking]) {
+      page.game = { scene, replay, file };
+      await page.poll();
+    }
+  };
   return page;
 }
 
 await check('the replay is sent once, as the ranking is seen to follow the name entry', async () => {
   const page = await makePage();
-  page.game = { step: 500, scene: SCENE.nameEntry, replay: 'no name' };
-  await page.poll();
-  page.game = { step: 501, scene: SCENE.ranking, replay: 'ACE' };
-  await page.poll();
+  await page.toRanking(SCENE.nameEntry, 'ACE');
   expect(page.posted.length === 1 && page.posted[0] === 'ACE', `sent: ${JSON.stringify(page.posted)}`);
-  page.game.step = 600;
   await page.poll();
   expect(page.posted.length === 1, `sent again: ${JSON.stringify(page.posted)}`);
 });
 
 await check('the ranking opened from the title sends nothing', async () => {
   const page = await makePage();
-  page.game = { step: 500, scene: SCENE.title, replay: 'ACE' };
-  await page.poll();
-  page.game = { step: 501, scene: SCENE.ranking, replay: 'ACE' };
-  await page.poll();
+  await page.toRanking(SCENE.title, 'ACE');
   expect(page.posted.length === 0, `sent: ${JSON.stringify(page.posted)}`);
 });
 
 await check('a round whose replay was not kept sends nothing: the newest replay is the one sent before', async () => {
   const page = await makePage();
-  const handOver = async (file, replay) => {
-    page.game = { step: page.game.step + 1, scene: SCENE.nameEntry, replay, file };
-    await page.poll();
-    page.game = { step: page.game.step + 1, scene: SCENE.ranking, replay, file };
-    await page.poll();
-  };
-  await handOver('round-000001.tsr', 'ACE');
-  await handOver('round-000001.tsr', 'ACE');
+  await page.toRanking(SCENE.nameEntry, 'ACE', FIRST_REPLAY);
+  await page.toRanking(SCENE.nameEntry, 'ACE', FIRST_REPLAY);
   expect(page.posted.length === 1, `sent: ${JSON.stringify(page.posted)}`);
-  await handOver('round-000002.tsr', 'BOB');
+  await page.toRanking(SCENE.nameEntry, 'BOB', 'round-000002.tsr');
   expect(page.posted.length === 2 && page.posted[1] === 'BOB', `sent: ${JSON.stringify(page.posted)}`);
 });
 
